@@ -1,0 +1,174 @@
+// Registers a C++ class with the runtime: its name and superclass, and each
+// selector that someone sends by name with a small C function as the
+// implementation. The thunks convert between the runtime's raw types (id,
+// BOOL) and the C++ member's types, and the type encodings are derived from
+// the signatures.
+#pragma once
+
+#include <string>
+#include <type_traits>
+
+#include "objc/NSObject.h"
+#include "objc/Runtime.h"
+
+struct CGPoint;
+struct CGSize;
+struct CGRect;
+
+namespace objc {
+
+// Downcast of a runtime object to a C++ class; nullptr when it is not one.
+template <class T>
+T* cast(id o) {
+    return o ? dynamic_cast<T*>(static_cast<objc_object*>(o)) : nullptr;
+}
+
+template <class T>
+inline constexpr bool isObject = std::is_base_of_v<objc_object, std::remove_cv_t<T>>;
+
+// Raw (runtime) form of a C++ argument or result type.
+template <class A>
+struct Raw { using type = A; static A in(A a) { return a; } static A out(A a) { return a; } };
+template <>
+struct Raw<void> { using type = void; };
+template <>
+struct Raw<bool> {
+    using type = BOOL;
+    static bool in(BOOL b) { return b != 0; }
+    static BOOL out(bool b) { return b ? YES : NO; }
+};
+template <class T>
+    requires isObject<T>
+struct Raw<T*> {
+    using type = id;
+    static T* in(id o) { return cast<std::remove_cv_t<T>>(o); }
+    static id out(T* p) { return const_cast<std::remove_cv_t<T>*>(p); }
+};
+template <class T>
+struct Raw<Ref<T>> {
+    using type = id;
+    // A returned Ref gives the caller an autoreleased object, as a factory
+    // method does on the phone.
+    static id out(Ref<T> r) {
+        T* p = r.get();
+        if (p) p->retain()->autorelease();
+        return p;
+    }
+};
+template <class T>
+struct Raw<T*&>;  // out-parameters are not sent through the runtime
+
+// Type encoding of a raw type, in the runtime's notation.
+template <class T>
+std::string encode() {
+    if constexpr (std::is_same_v<T, void>) return "v";
+    else if constexpr (std::is_same_v<T, id>) return "@";
+    else if constexpr (std::is_same_v<T, Class>) return "#";
+    else if constexpr (std::is_same_v<T, SEL>) return ":";
+    else if constexpr (std::is_same_v<T, BOOL>) return "c";
+    else if constexpr (std::is_same_v<T, char>) return "c";
+    else if constexpr (std::is_same_v<T, int>) return "i";
+    else if constexpr (std::is_same_v<T, unsigned>) return "I";
+    else if constexpr (std::is_same_v<T, long>) return "l";
+    else if constexpr (std::is_same_v<T, unsigned long>) return "L";
+    else if constexpr (std::is_same_v<T, long long>) return "q";
+    else if constexpr (std::is_same_v<T, unsigned long long>) return "Q";
+    else if constexpr (std::is_same_v<T, float>) return "f";
+    else if constexpr (std::is_same_v<T, double>) return "d";
+    else if constexpr (std::is_same_v<T, const char*>) return "*";
+    else if constexpr (std::is_same_v<T, CGPoint>) return "{CGPoint=ff}";
+    else if constexpr (std::is_same_v<T, CGSize>) return "{CGSize=ff}";
+    else if constexpr (std::is_same_v<T, CGRect>) return "{CGRect={CGPoint=ff}{CGSize=ff}}";
+    else if constexpr (std::is_pointer_v<T>) return "^v";
+    else if constexpr (std::is_enum_v<T>) return encode<std::underlying_type_t<T>>();
+    else return "?";
+}
+
+template <class R, class... A>
+std::string encodeSignature() {
+    return encode<typename Raw<R>::type>() + "@:" + (std::string() + ... + encode<typename Raw<A>::type>());
+}
+
+template <class R, class F>
+auto invokeRaw(F&& f) -> typename Raw<R>::type {
+    if constexpr (std::is_void_v<R>) f();
+    else return Raw<R>::out(f());
+}
+
+template <auto Fn>
+struct Thunk;
+
+// Instance method from a member function.
+template <class C, class R, class... A, R (C::*Fn)(A...)>
+struct Thunk<Fn> {
+    static typename Raw<R>::type imp(id self, SEL, typename Raw<A>::type... a) {
+        C* obj = cast<C>(self);
+        return invokeRaw<R>([&]() -> R { return (obj->*Fn)(Raw<A>::in(a)...); });
+    }
+    static std::string types() { return encodeSignature<R, A...>(); }
+};
+template <class C, class R, class... A, R (C::*Fn)(A...) const>
+struct Thunk<Fn> {
+    static typename Raw<R>::type imp(id self, SEL, typename Raw<A>::type... a) {
+        const C* obj = cast<C>(self);
+        return invokeRaw<R>([&]() -> R { return (obj->*Fn)(Raw<A>::in(a)...); });
+    }
+    static std::string types() { return encodeSignature<R, A...>(); }
+};
+// Class method (or instance method taking the receiver first) from a free or
+// static function.
+template <class R, class... A, R (*Fn)(A...)>
+struct Thunk<Fn> {
+    static typename Raw<R>::type imp(id, SEL, typename Raw<A>::type... a) {
+        return invokeRaw<R>([&]() -> R { return Fn(Raw<A>::in(a)...); });
+    }
+    static std::string types() { return encodeSignature<R, A...>(); }
+};
+
+template <class T>
+class ClassBuilder {
+public:
+    ClassBuilder(const char* name, Class superclass) : cls_(registerClass(name, superclass)) {}
+
+    // Instance method `selector` answered by member function Fn of T.
+    template <auto Fn>
+    ClassBuilder& method(const char* selector) {
+        add(cls_, selector, reinterpret_cast<IMP>(&Thunk<Fn>::imp), Thunk<Fn>::types());
+        return *this;
+    }
+    // Class method `selector` answered by static or free function Fn.
+    template <auto Fn>
+    ClassBuilder& classMethod(const char* selector) {
+        add(cls_->isa, selector, reinterpret_cast<IMP>(&Thunk<Fn>::imp), Thunk<Fn>::types());
+        return *this;
+    }
+    // Instance variable read by key-value coding (name with its underscore).
+    template <class F>
+    ClassBuilder& ivar(const char* name, F reader) {
+        cls_->ivars[name] = [reader](id self) -> id {
+            T* obj = cast<T>(self);
+            return obj ? static_cast<id>(reader(obj)) : nullptr;
+        };
+        return *this;
+    }
+    ClassBuilder& protocol(const char* name) {
+        cls_->protocols.insert(name);
+        return *this;
+    }
+    // "alloc" + "init": lets code that knows the class only by name make one.
+    ClassBuilder& allocatable() {
+        add(cls_->isa, "alloc", reinterpret_cast<IMP>(&allocImp), "@@:");
+        return *this;
+    }
+    Class build() const { return cls_; }
+
+private:
+    static id allocImp(id, SEL) { return new T(); }
+    static void add(Class cls, const char* selector, IMP imp, const std::string& types) {
+        class_addMethod(cls, sel_registerName(selector), imp, types.c_str());
+    }
+
+    Class cls_;
+};
+
+}  // namespace objc

@@ -1,0 +1,51 @@
+#include "objc/NSAutoreleasePool.h"
+
+#include "objc/ClassBuilder.h"
+
+namespace {
+
+NSAutoreleasePool*& innermost() {
+    static NSAutoreleasePool* top = nullptr;
+    return top;
+}
+
+std::vector<NSObject*>& basePool() {
+    static auto* objects = new std::vector<NSObject*>;
+    return *objects;
+}
+
+void releaseAll(std::vector<NSObject*>& objects) {
+    // Releasing may autorelease more; keep draining until nothing is left.
+    while (!objects.empty()) {
+        std::vector<NSObject*> batch;
+        batch.swap(objects);
+        for (NSObject* o : batch) o->release();
+    }
+}
+
+}  // namespace
+
+Class NSAutoreleasePool::class_() {
+    static Class cls = objc::ClassBuilder<NSAutoreleasePool>("NSAutoreleasePool", NSObject::class_())
+                           .method<&NSAutoreleasePool::drain>("drain")
+                           .build();
+    return cls;
+}
+
+[[maybe_unused]] static const Class kRegistered = NSAutoreleasePool::class_();
+
+NSAutoreleasePool::NSAutoreleasePool() : outer_(innermost()) { innermost() = this; }
+
+NSAutoreleasePool::~NSAutoreleasePool() {
+    drain();
+    innermost() = outer_;
+}
+
+void NSAutoreleasePool::drain() { releaseAll(objects_); }
+
+void NSAutoreleasePool::addObject(NSObject* object) {
+    if (NSAutoreleasePool* top = innermost()) top->objects_.push_back(object);
+    else basePool().push_back(object);
+}
+
+void NSAutoreleasePool::drainBasePool() { releaseAll(basePool()); }

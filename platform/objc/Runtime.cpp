@@ -1,0 +1,139 @@
+// The runtime's registries and its C functions, with the phone runtime's
+// semantics: a nil class or method does nothing, adding a method fails where
+// the class itself already has one, and lookups search the superclasses.
+#include "objc/Runtime.h"
+
+#include <map>
+#include <memory>
+#include <unordered_map>
+
+#include "Foundation/NSException.h"
+#include "objc/ObjcSelector.h"
+
+namespace {
+
+struct Registry {
+    std::map<std::string, std::unique_ptr<objc_class>> classes;
+    std::map<std::string, std::unique_ptr<objc_class>> metaclasses;
+    std::unordered_map<std::string, std::unique_ptr<objc_selector>> selectors;
+};
+
+// Function-local so that classes registered from static initialisers of any
+// translation unit find it constructed.
+Registry& registry() {
+    static Registry* r = new Registry;
+    return *r;
+}
+
+// What a message nobody answers runs: the platform raises, never guesses.
+id forwardingStub(id self, SEL cmd, ...) {
+    Class cls = object_getClass(self);
+    NSException::raise("NSInvalidArgumentException",
+                       std::string(cls && cls->isMeta ? "+[" : "-[") + (cls ? cls->name : "?") + " " +
+                           sel_getName(cmd) + "]: unrecognized selector sent to " +
+                           (cls && cls->isMeta ? "class" : "instance"));
+}
+
+}  // namespace
+
+namespace objc {
+
+Class registerClass(const std::string& name, Class superclass) {
+    Registry& r = registry();
+    if (auto it = r.classes.find(name); it != r.classes.end()) return it->second.get();
+    auto meta = std::make_unique<objc_class>();
+    meta->name = name;
+    meta->isMeta = true;
+    // The root metaclass inherits from the root class, so class objects answer
+    // the root's instance methods, as on the phone.
+    meta->superclass = superclass ? superclass->isa : nullptr;
+    auto cls = std::make_unique<objc_class>();
+    cls->name = name;
+    cls->superclass = superclass;
+    cls->isa = meta.get();
+    if (!superclass) meta->superclass = cls.get();
+    Class root = cls.get();
+    while (root->superclass) root = root->superclass;
+    meta->isa = root->isa ? root->isa : meta.get();
+    Class result = cls.get();
+    r.metaclasses[name] = std::move(meta);
+    r.classes[name] = std::move(cls);
+    return result;
+}
+
+SEL sel(const char* name) { return sel_registerName(name); }
+
+IMP lookup(id receiver, SEL s) {
+    if (!receiver) return nullptr;
+    return class_getMethodImplementation(object_getClass(receiver), s);
+}
+
+}  // namespace objc
+
+extern "C" {
+
+Class objc_getClass(const char* name) {
+    if (!name) return nullptr;
+    auto& classes = registry().classes;
+    auto it = classes.find(name);
+    return it == classes.end() ? nullptr : it->second.get();
+}
+
+Class class_getSuperclass(Class cls) { return cls ? cls->superclass : nullptr; }
+
+const char* class_getName(Class cls) { return cls ? cls->name.c_str() : "nil"; }
+
+Method class_getInstanceMethod(Class cls, SEL name) {
+    return cls && name ? cls->findMethod(name) : nullptr;
+}
+
+Method class_getClassMethod(Class cls, SEL name) {
+    return cls && name ? class_getInstanceMethod(cls->isa, name) : nullptr;
+}
+
+IMP method_getImplementation(Method m) { return m ? m->imp : nullptr; }
+
+const char* method_getTypeEncoding(Method m) { return m ? m->types.c_str() : nullptr; }
+
+SEL method_getName(Method m) { return m ? m->name : nullptr; }
+
+IMP method_setImplementation(Method m, IMP imp) {
+    if (!m || !imp) return nullptr;
+    IMP old = m->imp;
+    m->imp = imp;
+    return old;
+}
+
+BOOL class_addMethod(Class cls, SEL name, IMP imp, const char* types) {
+    if (!cls || !name || !imp) return NO;
+    if (cls->ownMethod(name)) return NO;
+    cls->methods[name] = std::make_unique<objc_method>(objc_method{name, types ? types : "", imp});
+    return YES;
+}
+
+IMP class_getMethodImplementation(Class cls, SEL name) {
+    if (!cls || !name) return nullptr;
+    Method m = cls->findMethod(name);
+    return m ? m->imp : reinterpret_cast<IMP>(&forwardingStub);
+}
+
+BOOL class_respondsToSelector(Class cls, SEL name) {
+    return cls && name && cls->findMethod(name) ? YES : NO;
+}
+
+SEL sel_registerName(const char* name) {
+    if (!name) return nullptr;
+    auto& selectors = registry().selectors;
+    auto it = selectors.find(name);
+    if (it != selectors.end()) return it->second.get();
+    auto s = std::make_unique<objc_selector>(objc_selector{name});
+    SEL result = s.get();
+    selectors.emplace(name, std::move(s));
+    return result;
+}
+
+const char* sel_getName(SEL sel) { return sel ? sel->name.c_str() : "<null selector>"; }
+
+Class object_getClass(id obj) { return obj ? obj->objcClass() : nullptr; }
+
+}  // extern "C"

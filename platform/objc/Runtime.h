@@ -1,0 +1,36 @@
+// The C++ side of the runtime: registering classes, and sending a message by
+// selector from C++ code with the types the caller names.
+#pragma once
+
+#include <string>
+
+#include "objc/ObjcClass.h"
+
+namespace objc {
+
+// Registers (or returns the already registered) class `name` under
+// `superclass` (nullptr for a root class), with its metaclass.
+Class registerClass(const std::string& name, Class superclass);
+
+SEL sel(const char* name);
+
+// The implementation that a message `s` to `receiver` runs: nullptr for a nil
+// receiver. A selector nobody answers gives the forwarding stub, which raises
+// the platform's "unrecognized selector" exception.
+IMP lookup(id receiver, SEL s);
+
+// Sends `s` to `receiver` with the given argument types. A message to nil
+// answers zero (a value-initialised R).
+template <class R, class... A>
+R send(id receiver, SEL s, A... args) {
+    if (!receiver) return R();
+    auto fn = reinterpret_cast<R (*)(id, SEL, A...)>(lookup(receiver, s));
+    return fn(receiver, s, args...);
+}
+
+template <class R, class... A>
+R send(id receiver, const char* selector, A... args) {
+    return send<R, A...>(receiver, sel(selector), args...);
+}
+
+}  // namespace objc

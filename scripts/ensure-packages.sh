@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that the build, the tests and the demo need,
+# asking the registry only when something is missing.
+set -euo pipefail
+
+packages=(
+  build-essential cmake pkg-config clang
+  libplist-dev libplist++-dev libcairo2-dev libpango1.0-dev libsdl2-dev libutf8proc-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  python3 xvfb fonts-dejavu-core
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+  [[ "$status" == "install ok installed" ]] || missing+=("$p")
+done
+
+if ((${#missing[@]})); then
+  echo "Installing missing packages: ${missing[*]}"
+  sudo_cmd=()
+  [[ $(id -u) -eq 0 ]] || sudo_cmd=(sudo)
+  "${sudo_cmd[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
