@@ -1,0 +1,4 @@
+// CGFloat is a 32-bit float, as on the phone.
+#pragma once
+
+typedef float CGFloat;
