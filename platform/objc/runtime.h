@@ -15,6 +15,9 @@ typedef struct objc_method *Method;
 /* As in the modern headers: callers cast to the real signature. */
 typedef void (*IMP)(void);
 typedef signed char BOOL;
+/* Word-sized integers: 32-bit on the phone, 64-bit on this host. */
+typedef long NSInteger;
+typedef unsigned long NSUInteger;
 
 #define YES ((BOOL)1)
 #define NO ((BOOL)0)

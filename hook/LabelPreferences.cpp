@@ -1,0 +1,56 @@
+#include "LabelPreferences.h"
+
+#include "Geometry.h"
+#include "ObjC.h"
+
+namespace korvelhook {
+
+namespace {
+
+const char* const kLabelPreferencesPath = "/var/mobile/Library/Preferences/com.Brisval.Korvel.plist";
+const char* const kMailPreferencesPath = "/var/mobile/Library/Preferences/com.apple.mobilemail.plist";
+
+id readDictionary(const char* path) {
+    return send<id, id>(classNamed("NSDictionary"), "dictionaryWithContentsOfFile:", string(path));
+}
+
+bool isDictionary(id value) { return responds(value, "objectForKey:"); }
+
+id entry(id dictionary, const char* key) {
+    return isDictionary(dictionary) ? send<id, id>(dictionary, "objectForKey:", string(key)) : nullptr;
+}
+
+CGFloat component(id record, const char* key) {
+    id value = entry(record, key);
+    return responds(value, "floatValue") ? send<float>(value, "floatValue") : 0;
+}
+
+}  // namespace
+
+id LabelPreferences::read() { return readDictionary(kLabelPreferencesPath); }
+
+int LabelPreferences::option(id preferences, const char* key) {
+    id value = entry(preferences, key);
+    return responds(value, "intValue") ? send<int>(value, "intValue") : 0;
+}
+
+int LabelPreferences::previewLines() {
+    id value = entry(readDictionary(kMailPreferencesPath), "LinesOfPreview");
+    return responds(value, "intValue") ? send<int>(value, "intValue") : 2;
+}
+
+id LabelPreferences::valueForAddress(id preferences, id address) {
+    id key = lowercase(address);
+    if (!key || !isDictionary(preferences)) return nullptr;
+    return send<id, id>(preferences, "objectForKey:", key);
+}
+
+bool LabelPreferences::hasRed(id value) { return entry(value, "red") != nullptr; }
+
+id LabelPreferences::colour(id record) {
+    return send<id, CGFloat, CGFloat, CGFloat, CGFloat>(classNamed("UIColor"), "colorWithRed:green:blue:alpha:",
+                                                        component(record, "red"), component(record, "green"),
+                                                        component(record, "blue"), component(record, "alpha"));
+}
+
+}  // namespace korvelhook

@@ -1,0 +1,153 @@
+#include "MessageLabel.h"
+
+#include "HookInstaller.h"
+#include "LabelPreferences.h"
+#include "ObjC.h"
+
+namespace korvelhook {
+
+namespace {
+
+enum Style { kBar = 1, kDotLeft = 2, kDotRight = 3, kDateColour = 4, kDateBackground = 5, kTint = 6,
+             kSquareRight = 7, kThinBar = 8 };
+
+const NSUInteger kFlexibleLeftMargin = 1;
+const NSUInteger kFlexibleWidth = 2;
+const CGFloat kTintOpacity = 0.3f;
+
+id makeView(CGRect frame) {
+    id view = send<id>(classNamed("UIView"), "alloc");
+    return send<id, CGRect>(view, "initWithFrame:", frame);
+}
+
+void setCornerRadius(id view, CGFloat radius) { send<void, CGFloat>(send<id>(view, "layer"), "setCornerRadius:", radius); }
+
+CGRect frameOf(id view) { return send<CGRect>(view, "frame"); }
+
+id defaultDateColour() {
+    return send<id, CGFloat, CGFloat, CGFloat, CGFloat>(classNamed("UIColor"), "colorWithRed:green:blue:alpha:",
+                                                        36 / 255.0f, 112 / 255.0f, 216 / 255.0f, 1.0f);
+}
+
+id firstNonEmpty(id message) {
+    const char* const lists[] = {"_sender", "_to", "_cc"};
+    for (const char* name : lists) {
+        id list = ivar(message, name);
+        if (count(list) >= 1) return list;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+id MessageLabel::extractAddress(id entry) {
+    id pieces = send<id, id>(entry, "componentsSeparatedByString:", string("<"));
+    if (count(pieces) >= 2) {
+        id inner = send<id, id>(objectAt(pieces, 1), "componentsSeparatedByString:", string(">"));
+        if (count(inner) >= 2) return objectAt(inner, 0);
+    }
+    return entry;
+}
+
+id MessageLabel::messageColour(id preferences, id message, bool onlyMissing) {
+    id accountAddress = send<id>(send<id>(message, "account"), "firstEmailAddress");
+    id colour = LabelPreferences::valueForAddress(preferences, accountAddress);
+    if (LabelPreferences::option(preferences, "main_mailbox_color_aliases") != 1) return colour;
+
+    colour = nullptr;
+    if (id list = firstNonEmpty(message))
+        colour = LabelPreferences::valueForAddress(preferences, extractAddress(objectAt(list, 0)));
+    bool usable = onlyMissing ? colour != nullptr : responds(colour, "objectForKey:");
+    return usable ? colour : LabelPreferences::valueForAddress(preferences, accountAddress);
+}
+
+id MessageLabel::cellCreation(id self, SEL cmd, NSInteger style, id reuseIdentifier) {
+    IMP previous = HookInstaller::previous(HookInstaller::kCellCreation);
+    id cell = previous ? call<id, NSInteger, id>(previous, self, cmd, style, reuseIdentifier) : self;
+
+    id preferences = LabelPreferences::read();
+    int labelStyle = LabelPreferences::option(preferences, "mail_label_style");
+    int lines = LabelPreferences::previewLines();
+    if (send<id, NSInteger>(cell, "viewWithTag:", kTag)) return cell;
+
+    CGRect frame = frameOf(cell);
+    CGFloat width = frame.size.width;
+    CGFloat height = lines == 0 ? frame.size.height : frame.size.height + 15 * lines + 4;
+
+    CGFloat radius = 0, opacity = 1;
+    NSUInteger resizing = 0;
+    CGRect labelFrame;
+    switch (labelStyle) {
+        case kBar: labelFrame = rect(0, 0, 30, height); break;
+        case kDotLeft: labelFrame = rect(11.5f, 8, 10, 10); radius = 6; break;
+        case kDotRight: labelFrame = rect(width - 20, 9, 10, 10); radius = 6; resizing = kFlexibleLeftMargin; break;
+        case kTint: labelFrame = rect(0, 0, width, height); opacity = kTintOpacity; resizing = kFlexibleWidth; break;
+        case kSquareRight: labelFrame = rect(width - 20, 9, 10, 10); resizing = kFlexibleLeftMargin; break;
+        case kThinBar: labelFrame = rect(0, 0, 7, height); break;
+        default: labelFrame = rect(11.5f, 8, 10, 10); break;
+    }
+
+    id label = makeView(labelFrame);
+    send<void, NSInteger>(label, "setTag:", kTag);
+    if (radius != 0) setCornerRadius(label, radius);
+    if (opacity != 1) send<void, CGFloat>(label, "setAlpha:", opacity);
+    if (resizing != 0) send<void, NSUInteger>(label, "setAutoresizingMask:", resizing);
+    send<void, id>(cell, "addSubview:", label);
+    send<void>(label, "release");
+    return cell;
+}
+
+void MessageLabel::messageAssignment(id self, SEL cmd, id message, BOOL threaded) {
+    if (IMP previous = HookInstaller::previous(HookInstaller::kMessageAssignment))
+        call<void, id, BOOL>(previous, self, cmd, message, threaded);
+
+    id preferences = LabelPreferences::read();
+    int style = LabelPreferences::option(preferences, "mail_label_style");
+
+    id label = send<id, NSInteger>(self, "viewWithTag:", kTag);
+    if (label) {
+        if (style == kTint) send<void, id>(self, "bringSubviewToFront:", label);
+        else if (objectAt(send<id>(self, "subviews"), 0) != label) send<void, id>(self, "sendSubviewToBack:", label);
+    }
+
+    id record = messageColour(preferences, message, false);
+    bool coloured = LabelPreferences::hasRed(record);
+    if (style == kDateColour)
+        send<void, id>(ivar(self, "_dateLabel"), "setTextColor:",
+                       coloured ? LabelPreferences::colour(record) : defaultDateColour());
+
+    if (coloured && style != kDateColour && style != kDateBackground) {
+        if (style == kTint) send<void, CGFloat>(label, "setAlpha:", kTintOpacity);
+        send<void, id>(label, "setBackgroundColor:", LabelPreferences::colour(record));
+    } else {
+        if (style == kTint) send<void, CGFloat>(label, "setAlpha:", 0);
+        send<void, id>(label, "setBackgroundColor:", send<id>(classNamed("UIColor"), "whiteColor"));
+    }
+}
+
+CGRect MessageLabel::dateLabelLayout(id self, SEL cmd, CGRect rectangle) {
+    id preferences = LabelPreferences::read();
+    if (LabelPreferences::option(preferences, "mail_label_style") == kDateBackground) {
+        id record = messageColour(preferences, send<id>(self, "message"), true);
+        id dateLabel = ivar(self, "_dateLabel");
+        CGRect dateFrame = frameOf(dateLabel);
+        if (dateLabel && count(send<id>(dateLabel, "subviews")) == 0) {
+            id background = makeView(rect(0, 0, dateFrame.size.width, dateFrame.size.height));
+            setCornerRadius(background, 3);
+            send<void, CGFloat>(background, "setAlpha:", kTintOpacity);
+            send<void, id>(dateLabel, "addSubview:", background);
+            send<void>(background, "release");
+        }
+        id background = objectAt(send<id>(dateLabel, "subviews"), 0);
+        send<void, id>(background, "setBackgroundColor:", LabelPreferences::colour(record));
+        send<void, id>(dateLabel, "bringSubviewToFront:", background);
+        CGRect own = frameOf(background);
+        if (background && own.size.width != dateFrame.size.width)
+            send<void, CGRect>(background, "setFrame:",
+                               rect(own.origin.x, own.origin.y, dateFrame.size.width, dateFrame.size.height));
+    }
+    IMP previous = HookInstaller::previous(HookInstaller::kDateLabelLayout);
+    return previous ? call<CGRect, CGRect>(previous, self, cmd, rectangle) : rectangle;
+}
+
+}  // namespace korvelhook
