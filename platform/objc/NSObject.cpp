@@ -2,9 +2,11 @@
 
 #include <cstdio>
 
+#include "Foundation/NSRunLoop.h"
 #include "Foundation/NSString.h"
 #include "objc/ClassBuilder.h"
 #include "objc/NSAutoreleasePool.h"
+#include "objc/ObjcSelector.h"
 
 namespace {
 
@@ -46,6 +48,13 @@ Class NSObject::class_() {
                       .method<&NSObject::hash>("hash")
                       .method<&NSObject::valueForKeyPath>("valueForKeyPath:")
                       .method<&NSObject::valueForKey>("valueForKey:")
+                      .method<static_cast<void (NSObject::*)(SEL, id, double)>(&NSObject::performSelector)>(
+                          "performSelector:withObject:afterDelay:")
+                      .classMethod<static_cast<void (*)(id)>(&NSObject::cancelPreviousPerformRequestsWithTarget)>(
+                          "cancelPreviousPerformRequestsWithTarget:")
+                      .classMethod<static_cast<void (*)(id, SEL, id)>(
+                          &NSObject::cancelPreviousPerformRequestsWithTarget)>(
+                          "cancelPreviousPerformRequestsWithTarget:selector:object:")
                       .allocatable()
                       .build();
         class_addMethod(c, sel_registerName("respondsToSelector:"), reinterpret_cast<IMP>(&respondsImp), "c@::");
@@ -137,4 +146,16 @@ id NSObject::performSelector(SEL sel, id object) { return objc::send<id>(this, s
 
 id NSObject::performSelector(SEL sel, id object1, id object2) {
     return objc::send<id>(this, sel, object1, object2);
+}
+
+void NSObject::performSelector(SEL sel, id object, double afterDelay) {
+    NSRunLoop::mainRunLoop()->performSelector(this, sel, object, afterDelay);
+}
+
+void NSObject::cancelPreviousPerformRequestsWithTarget(id target) {
+    NSRunLoop::mainRunLoop()->cancelPerformRequests(target, false, nullptr, nullptr);
+}
+
+void NSObject::cancelPreviousPerformRequestsWithTarget(id target, SEL sel, id object) {
+    NSRunLoop::mainRunLoop()->cancelPerformRequests(target, true, sel, object);
 }

@@ -49,6 +49,13 @@ public:
     id performSelector(SEL sel);
     id performSelector(SEL sel, id object);
     id performSelector(SEL sel, id object1, id object2);
+    // performSelector:withObject:afterDelay: on the main run loop; the
+    // receiver and the object are retained until it fires or is cancelled.
+    void performSelector(SEL sel, id object, double afterDelay);
+    // Cancels the target's pending delayed performs: all of them, or those of
+    // `sel` whose object is equal (isEqual:) to `object`.
+    static void cancelPreviousPerformRequestsWithTarget(id target);
+    static void cancelPreviousPerformRequestsWithTarget(id target, SEL sel, id object);
 
 private:
     unsigned refs_ = 1;
