@@ -14,8 +14,8 @@ Class CGColor::class_() {
 
 [[maybe_unused]] static const Class kRegistered = CGColor::class_();
 
-CGColor::CGColor(Ref<CGColorSpace> space, std::vector<CGFloat> components)
-    : space_(std::move(space)), components_(std::move(components)) {}
+CGColor::CGColor(Ref<CGColorSpace> space, std::vector<CGFloat> components, Ref<CGPattern> pattern)
+    : space_(std::move(space)), components_(std::move(components)), pattern_(std::move(pattern)) {}
 
 Ref<NSString> CGColor::description() const {
     char head[64];
@@ -34,7 +34,7 @@ bool CGColor::isEqual(const NSObject* other) const {
     if (!o) return false;
     if (o == this) return true;
     bool sameSpace = space_ ? space_->isEqual(o->space_) : !o->space_;
-    return sameSpace && components_ == o->components_;
+    return sameSpace && components_ == o->components_ && pattern_ == o->pattern_;
 }
 
 std::size_t CGColor::hash() const {
@@ -48,6 +48,13 @@ Ref<CGColor> CGColorCreate(CGColorSpaceRef space, const CGFloat* components) {
     return make<CGColor>(space, std::vector<CGFloat>(components, components + space->numberOfComponents() + 1));
 }
 
+Ref<CGColor> CGColorCreateWithPattern(CGColorSpaceRef space, CGPatternRef pattern, const CGFloat* components) {
+    if (!space || !pattern || !components || space->model() != kCGColorSpaceModelPattern) return nullptr;
+    if (pattern->isColored() != (space->baseColorSpace() == nullptr)) return nullptr;
+    return make<CGColor>(space, std::vector<CGFloat>(components, components + space->numberOfComponents() + 1),
+                         pattern);
+}
+
 CGColorSpaceRef CGColorGetColorSpace(CGColorRef color) { return color ? color->colorSpace() : nullptr; }
 
 const CGFloat* CGColorGetComponents(CGColorRef color) {
@@ -59,5 +66,7 @@ std::size_t CGColorGetNumberOfComponents(CGColorRef color) { return color ? colo
 CGFloat CGColorGetAlpha(CGColorRef color) {
     return color && !color->components().empty() ? color->components().back() : 0;
 }
+
+CGPatternRef CGColorGetPattern(CGColorRef color) { return color ? color->pattern() : nullptr; }
 
 bool CGColorEqualToColor(CGColorRef a, CGColorRef b) { return a == b || (a && a->isEqual(b)); }

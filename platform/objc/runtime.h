@@ -38,6 +38,15 @@ SEL sel_registerName(const char *name);
 const char *sel_getName(SEL sel);
 Class object_getClass(id obj);
 
+/* Recursive per-object locks: what @synchronized(obj) compiles to. A nil
+ * object locks nothing. Exiting a lock the thread does not hold fails. */
+enum {
+    OBJC_SYNC_SUCCESS = 0,
+    OBJC_SYNC_NOT_OWNING_THREAD_ERROR = -1
+};
+int objc_sync_enter(id obj);
+int objc_sync_exit(id obj);
+
 #ifdef __cplusplus
 }
 #endif

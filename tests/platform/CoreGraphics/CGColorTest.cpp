@@ -113,3 +113,49 @@ TEST(CGColor, DescriptionNamesTheSpaceAndComponents) {
     EXPECT_NE(text.find("kCGColorSpaceDeviceRGB"), std::string::npos) << text;
     EXPECT_NE(text.find("( 1 0.5 0 1 )"), std::string::npos) << text;
 }
+
+namespace {
+
+int patternInfoReleased = 0;
+int cellsDrawn = 0;
+void releaseInfo(void* info) { patternInfoReleased += *static_cast<int*>(info); }
+void drawCell(void* info, CGContext*) { cellsDrawn += *static_cast<int*>(info); }
+
+}  // namespace
+
+TEST(CGPattern, PatternColoursMatchTheirSpaceAndReleaseTheInfoWithThePattern) {
+    static int info = 1;
+    const CGPatternCallbacks callbacks{0, &drawCell, &releaseInfo};
+    patternInfoReleased = cellsDrawn = 0;
+    {
+        auto coloured = CGPatternCreate(&info, CGRectMake(0, 0, 8, 8), CGAffineTransformIdentity, 8, 8,
+                                        kCGPatternTilingConstantSpacing, true, &callbacks);
+        coloured->drawCell(nullptr);
+        EXPECT_EQ(cellsDrawn, 1);
+        const CGFloat alpha[] = {0.5f};
+        auto color = CGColorCreateWithPattern(CGColorSpaceCreatePattern(nullptr), coloured, alpha);
+        ASSERT_TRUE(color);
+        EXPECT_EQ(CGColorGetPattern(color), coloured.get());
+        EXPECT_EQ(CGColorGetNumberOfComponents(color), 1u);
+        EXPECT_FLOAT_EQ(CGColorGetAlpha(color), 0.5f);
+        EXPECT_EQ(CGColorSpaceGetModel(CGColorGetColorSpace(color)), kCGColorSpaceModelPattern);
+
+        // A coloured pattern in a space with a base (or a stencil without
+        // one) is refused, as is a plain space.
+        auto stencilSpace = CGColorSpaceCreatePattern(CGColorSpaceCreateDeviceRGB());
+        const CGFloat rgba[] = {1, 0, 0, 1};
+        EXPECT_FALSE(CGColorCreateWithPattern(stencilSpace, coloured, rgba));
+        EXPECT_FALSE(CGColorCreateWithPattern(CGColorSpaceCreateDeviceRGB(), coloured, rgba));
+        EXPECT_FALSE(CGColorCreateWithPattern(CGColorSpaceCreatePattern(nullptr), nullptr, alpha));
+        auto stencil = CGPatternCreate(&info, CGRectMake(0, 0, 4, 4), CGAffineTransformIdentity, 4, 4,
+                                       kCGPatternTilingNoDistortion, false, nullptr);
+        auto red = CGColorCreateWithPattern(stencilSpace, stencil, rgba);
+        ASSERT_TRUE(red);
+        EXPECT_EQ(CGColorGetNumberOfComponents(red), 4u);
+        EXPECT_FALSE(CGColorCreateWithPattern(CGColorSpaceCreatePattern(nullptr), stencil, alpha));
+        stencil->drawCell(nullptr);  // no callbacks: nothing happens
+        EXPECT_EQ(cellsDrawn, 1);
+        EXPECT_EQ(patternInfoReleased, 0);
+    }
+    EXPECT_EQ(patternInfoReleased, 1);
+}
