@@ -1,0 +1,11 @@
+#include "MailPreferences.h"
+
+#include "Foundation/NSDictionary.h"
+#include "Foundation/NSString.h"
+#include "objc/Runtime.h"
+
+int MailPreferences::previewLines() {
+    Ref<NSDictionary> preferences = NSDictionary::dictionaryWithContentsOfFile(NSString::from(kPath));
+    NSObject* value = preferences ? preferences->objectForKey("LinesOfPreview"_ns) : nullptr;
+    return value && value->respondsToSelector(sel_registerName("intValue")) ? objc::send<int>(value, "intValue") : 2;
+}
