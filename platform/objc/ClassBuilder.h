@@ -9,6 +9,7 @@
 #include <type_traits>
 
 #include "objc/NSObject.h"
+#include "objc/ObjcSelector.h"
 #include "objc/Runtime.h"
 
 struct CGPoint;

@@ -6,7 +6,6 @@
 #include "Foundation/NSString.h"
 #include "objc/ClassBuilder.h"
 #include "objc/NSAutoreleasePool.h"
-#include "objc/ObjcSelector.h"
 
 namespace {
 
