@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config clang
   libplist-dev libplist++-dev libcairo2-dev libpango1.0-dev libsdl2-dev libutf8proc-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   python3 xvfb fonts-dejavu-core
 )
 
