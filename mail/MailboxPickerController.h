@@ -23,7 +23,7 @@ public:
     NSInteger numberOfSectionsInTableView(UITableView* tableView);
     NSInteger numberOfRowsInSection(UITableView* tableView, NSInteger section);
     Ref<NSString> titleForHeaderInSection(UITableView* tableView, NSInteger section);
-    Ref<UITableViewCell> cellForRowAtIndexPath(UITableView* tableView, NSIndexPath* indexPath);
+    virtual Ref<UITableViewCell> cellForRowAtIndexPath(UITableView* tableView, NSIndexPath* indexPath);
 
 private:
     std::vector<Ref<MailAccount>> accounts_;
