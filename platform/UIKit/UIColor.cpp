@@ -5,6 +5,7 @@
 #include <string>
 
 #include "Foundation/NSString.h"
+#include "UIKit/UIGraphics.h"
 #include "objc/ClassBuilder.h"
 
 Class UIColor::class_() {
@@ -158,6 +159,12 @@ bool UIColor::getRed(CGFloat* red, CGFloat* green, CGFloat* blue, CGFloat* alpha
     if (blue) *blue = b;
     if (alpha) *alpha = a;
     return true;
+}
+
+void UIColor::set() const {
+    CGContextRef context = UIGraphicsGetCurrentContext();
+    CGContextSetFillColorWithColor(context, color_);
+    CGContextSetStrokeColorWithColor(context, color_);
 }
 
 Ref<NSString> UIColor::description() const {

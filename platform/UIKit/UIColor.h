@@ -48,6 +48,10 @@ public:
     // writing nothing, for any other colour space.
     bool getRed(CGFloat* red, CGFloat* green, CGFloat* blue, CGFloat* alpha) const;
 
+    // Makes this the fill and stroke colour of the current drawing context
+    // (UIGraphicsGetCurrentContext); nothing without one.
+    void set() const;
+
     Ref<NSString> description() const override;
     bool isEqual(const NSObject* other) const override;
     std::size_t hash() const override;

@@ -4,6 +4,7 @@
 
 #include "Foundation/NSString.h"
 #include "UIKit/UIColor.h"
+#include "UIKit/UIGraphics.h"
 #include "objc/ClassBuilder.h"
 #include "objc/NSAutoreleasePool.h"
 
@@ -119,4 +120,14 @@ TEST(UIColor, EqualityAndDescriptionFollowTheSpace) {
 
     EXPECT_EQ(UIColor::orangeColor()->description()->str(), "UIDeviceRGBColorSpace 1 0.5 0 1");
     EXPECT_EQ(UIColor::colorWithWhite(0.5f, 1)->description()->str(), "UIDeviceWhiteColorSpace 0.5 1");
+}
+
+TEST(UIColor, SetMakesTheColourTheCurrentContextsFillAndStroke) {
+    UIColor::redColor()->set();  // no current context: nothing happens
+    auto context = CGContext::bitmap(4, 4);
+    UIGraphicsPushContext(context);
+    UIColor::orangeColor()->set();
+    EXPECT_TRUE(CGColorEqualToColor(context->fillColor(), UIColor::orangeColor()->CGColor()));
+    EXPECT_TRUE(CGColorEqualToColor(context->strokeColor(), UIColor::orangeColor()->CGColor()));
+    UIGraphicsPopContext();
 }
