@@ -1,10 +1,15 @@
-// Immutable text, kept as UTF-8.
+// Immutable text, kept as UTF-8. Lengths and ranges count UTF-16 units, as
+// the platform's do.
 #pragma once
 
 #include <string>
 #include <string_view>
 
+#include "Foundation/NSRange.h"
+#include "Foundation/StringFormat.h"
 #include "objc/NSObject.h"
+
+class NSArray;
 
 class NSString : public NSObject {
     KORVEL_OBJC_CLASS(NSString)
@@ -13,10 +18,51 @@ public:
     explicit NSString(std::string utf8) : utf8_(std::move(utf8)) {}
 
     static Ref<NSString> from(std::string_view utf8);
+    // nil when the bytes are not UTF-8.
+    static Ref<NSString> fromUTF8(std::string_view bytes);
+    // nil for a null pointer or for bytes that are not UTF-8.
+    static Ref<NSString> stringWithUTF8String(const char* utf8);
+    static Ref<NSString> stringWithString(const NSString* string);
+    template <class... A>
+    static Ref<NSString> stringWithFormat(std::string_view format, const A&... arguments) {
+        return from(StringFormat::format(format, {StringFormat::Argument(arguments)...}));
+    }
 
     const std::string& str() const { return utf8_; }
     const char* UTF8String() const { return utf8_.c_str(); }
+    NSUInteger length() const;
     bool isEqualToString(const NSString* other) const;
+    // An empty prefix or suffix is never found.
+    bool hasPrefix(const NSString* prefix) const;
+    bool hasSuffix(const NSString* suffix) const;
+    // {NSNotFound, 0} when absent (an empty text is never found).
+    NSRange rangeOfString(const NSString* text) const;
+
+    Ref<NSString> stringByAppendingString(const NSString* tail) const;
+    Ref<NSString> stringByReplacingOccurrencesOfString(const NSString* target, const NSString* replacement) const;
+    // Text between separators, empty pieces included; the whole text when the
+    // separator is absent.
+    Ref<NSArray> componentsSeparatedByString(const NSString* separator) const;
+    // Full Unicode lower-case mapping.
+    Ref<NSString> lowercaseString() const;
+
+    // Leading whitespace is skipped, then a decimal number is read as far as
+    // it goes; no number reads as 0 and an overflow clamps.
+    int intValue() const;
+    NSInteger integerValue() const;
+    long long longLongValue() const;
+    float floatValue() const;
+    double doubleValue() const;
+    // YES for "Y", "y", "T", "t" or a digit 1-9 after whitespace, an optional
+    // sign and leading zeroes.
+    bool boolValue() const;
+
+    // Paths, with "/" as the separator and trailing separators ignored.
+    Ref<NSString> lastPathComponent() const;
+    Ref<NSString> stringByDeletingLastPathComponent() const;
+    Ref<NSString> stringByAppendingPathComponent(const NSString* component) const;
+    Ref<NSString> pathExtension() const;
+    Ref<NSString> stringByDeletingPathExtension() const;
 
     Ref<NSString> description() const override;
     bool isEqual(const NSObject* other) const override;
