@@ -31,21 +31,26 @@ IMP imp(F function) {
     return reinterpret_cast<IMP>(function);
 }
 
-HookRecord records[HookInstaller::kHookCount] = {
-    {"MailboxContentViewCell", "initWithStyle:reuseIdentifier:", "@@:i@", imp(&MessageLabel::cellCreation),
-     imp(&forwardCellCreation), nullptr, nullptr, nullptr},
-    {"MailboxContentViewCell", "setMessage:threaded:", "v@:@c", imp(&MessageLabel::messageAssignment),
-     imp(&forwardMessageAssignment), nullptr, nullptr, nullptr},
-    {"MailboxContentViewCell", "_dateLabelFrame:",
-     "{CGRect={CGPoint=ff}{CGSize=ff}}@:{CGRect={CGPoint=ff}{CGSize=ff}}", imp(&MessageLabel::dateLabelLayout),
-     imp(&forwardDateLabelLayout), nullptr, nullptr, nullptr},
-    {"MailboxPickerController", "tableView:cellForRowAtIndexPath:", "@@:@@", imp(&MailboxListColouring::mailboxRow),
-     imp(&forwardMailboxRow), nullptr, nullptr, nullptr},
-};
+// Built at first use: the initializer may run before this library's own
+// static initialisation.
+HookRecord* records() {
+    static HookRecord table[HookInstaller::kHookCount] = {
+        {"MailboxContentViewCell", "initWithStyle:reuseIdentifier:", "@@:i@", imp(&MessageLabel::cellCreation),
+         imp(&forwardCellCreation), nullptr, nullptr, nullptr},
+        {"MailboxContentViewCell", "setMessage:threaded:", "v@:@c", imp(&MessageLabel::messageAssignment),
+         imp(&forwardMessageAssignment), nullptr, nullptr, nullptr},
+        {"MailboxContentViewCell", "_dateLabelFrame:",
+         "{CGRect={CGPoint=ff}{CGSize=ff}}@:{CGRect={CGPoint=ff}{CGSize=ff}}", imp(&MessageLabel::dateLabelLayout),
+         imp(&forwardDateLabelLayout), nullptr, nullptr, nullptr},
+        {"MailboxPickerController", "tableView:cellForRowAtIndexPath:", "@@:@@", imp(&MailboxListColouring::mailboxRow),
+         imp(&forwardMailboxRow), nullptr, nullptr, nullptr},
+    };
+    return table;
+}
 
 // The superclass's current implementation, looked up at every call.
 IMP superImplementation(HookInstaller::Hook hook, SEL cmd) {
-    return class_getMethodImplementation(records[hook].superclass, cmd);
+    return class_getMethodImplementation(records()[hook].superclass, cmd);
 }
 
 id forwardCellCreation(id self, SEL cmd, NSInteger style, id reuseIdentifier) {
@@ -84,20 +89,21 @@ __attribute__((constructor)) void loadTimeInitializer() { HookInstaller::install
 }  // namespace
 
 void HookInstaller::install() {
+    HookRecord* all = records();
     int i = 0;
     while (i < kHookCount) {
         // Each class and its superclass are looked up once for its run of hooks.
-        const char* name = records[i].className;
+        const char* name = all[i].className;
         Class target = objc_getClass(name);
         Class superclass = class_getSuperclass(target);
-        for (; i < kHookCount && records[i].className == name; ++i) {
-            records[i].target = target;
-            records[i].superclass = superclass;
-            installHook(records[i]);
+        for (; i < kHookCount && all[i].className == name; ++i) {
+            all[i].target = target;
+            all[i].superclass = superclass;
+            installHook(all[i]);
         }
     }
 }
 
-IMP HookInstaller::previous(Hook hook) { return records[hook].previous; }
+IMP HookInstaller::previous(Hook hook) { return records()[hook].previous; }
 
 }  // namespace korvelhook

@@ -94,7 +94,9 @@ void MailboxContentViewCell::layoutSubviews() {
     CGFloat width = contentView()->bounds().size.width;
     CGSize dateSize = NSStringDrawing::sizeWithFont(dateLabel_->text(), dateLabel_->font());
     CGRect proposed = CGRectMake(width - kRightMargin - dateSize.width, 5, dateSize.width, 18);
-    // Sent by selector: the date label's frame is asked of the runtime.
+    // The label is sized to its text first; then the final frame is asked by
+    // selector, so whoever replaced _dateLabelFrame: sees the label as laid out.
+    dateLabel_->setFrame(proposed);
     dateLabel_->setFrame(objc::send<CGRect, CGRect>(this, "_dateLabelFrame:", proposed));
     senderLabel_->setFrame(CGRectMake(kTextLeft, 3, proposed.origin.x - kTextLeft - 4, 20));
     subjectLabel_->setFrame(CGRectMake(kTextLeft, 23, width - kTextLeft - kRightMargin, 18));
