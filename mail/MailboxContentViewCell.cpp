@@ -67,7 +67,7 @@ UITableViewCell* MailboxContentViewCell::initWithStyle(NSInteger style, NSString
     UIView* content = contentView();
     senderLabel_ = makeLabel(content, UIFont::boldSystemFontOfSize(16), UIColor::blackColor());
     subjectLabel_ = makeLabel(content, UIFont::systemFontOfSize(14), UIColor::blackColor());
-    previewLabel_ = makeLabel(content, UIFont::systemFontOfSize(13), UIColor::grayColor());
+    previewLabel_ = makeLabel(content, UIFont::systemFontOfSize(12), UIColor::grayColor());
     previewLabel_->setNumberOfLines(previewLines_ > 0 ? previewLines_ : 1);
     previewLabel_->setHidden(previewLines_ <= 0);
     dateLabel_ = makeLabel(content, UIFont::systemFontOfSize(14), UIColor::colorWithRed(36 / 255.0f, 112 / 255.0f,
