@@ -1,6 +1,6 @@
 # Lays out a device folder: the demo's files are seeded once (so what the apps
 # write survives a rebuild), while the installed software is refreshed every
-# build. Run with -DDEVICE=... -DDEMO=... -DHOOK=... -DHOOK_FILTER=...
+# build. Run with -DDEVICE=... -DDEMO=... -DHOOK=... -DHOOK_FILTER=... -DAPP_BUNDLE=...
 file(MAKE_DIRECTORY ${DEVICE}/var/mobile)
 if(NOT EXISTS ${DEVICE}/User)
   file(CREATE_LINK var/mobile ${DEVICE}/User SYMBOLIC)
@@ -13,6 +13,7 @@ foreach(item ${seed})
   endif()
 endforeach()
 file(COPY ${DEMO}/Applications DESTINATION ${DEVICE})
+file(COPY ${APP_BUNDLE} DESTINATION ${DEVICE}/Applications)
 set(injected ${DEVICE}/Library/MobileSubstrate/DynamicLibraries)
 file(MAKE_DIRECTORY ${injected})
 file(COPY_FILE ${HOOK} ${injected}/korvelhook.dylib ONLY_IF_DIFFERENT)
