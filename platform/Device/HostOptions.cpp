@@ -30,10 +30,15 @@ void HostOptions::registerOption(ProgramOption option) {
 
 void HostOptions::clearRegisteredOptions() { programOptions().clear(); }
 
+std::string HostOptions::programName(const char* argv0) {
+    std::string name = argv0 ? std::filesystem::path(argv0).filename().string() : "";
+    return name.empty() ? "app" : name;
+}
+
 std::optional<HostOptions> HostOptions::parse(int argc, const char* const* argv, const std::string& defaultDevice,
                                               std::string& error) {
     HostOptions options;
-    options.program_ = argc > 0 && argv[0] ? std::filesystem::path(argv[0]).filename().string() : "";
+    options.program_ = programName(argc > 0 ? argv[0] : nullptr);
     options.device_ = defaultDevice;
 
     // Options that take a value, and where the value goes.

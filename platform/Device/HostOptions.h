@@ -32,6 +32,8 @@ public:
     // folder used when --device is not given.
     static std::optional<HostOptions> parse(int argc, const char* const* argv, const std::string& defaultDevice,
                                             std::string& error);
+    // The base name of argv[0]: the app's name on the device.
+    static std::string programName(const char* argv0);
     // The usage text: one line per option, the program's own included.
     static std::string usage(const std::string& program, const std::string& defaultDevice);
 

@@ -1,0 +1,44 @@
+#include "Device/ScreenCapture.h"
+
+#include "UIKit/UIWindow.h"
+#include "UIKit/ViewRenderer.h"
+#include "UIKit/ViewTreeDump.h"
+
+namespace {
+
+ScreenCapture::ScreenStacks& screenStacks() {
+    static ScreenCapture::ScreenStacks reader;
+    return reader;
+}
+
+}  // namespace
+
+void ScreenCapture::setScreenStacks(ScreenStacks reader) { screenStacks() = std::move(reader); }
+
+nlohmann::json ScreenCapture::dump(UIWindow* window) {
+    if (window) window->layoutIfNeeded();
+    nlohmann::json navigationStack = nlohmann::json::array();
+    nlohmann::json modalScreens = nlohmann::json::array();
+    if (window && screenStacks()) screenStacks()(window, navigationStack, modalScreens);
+    return {
+        {"window", ViewTreeDump::describe(window)},
+        {"navigationStack", std::move(navigationStack)},
+        {"modalScreens", std::move(modalScreens)},
+    };
+}
+
+bool ScreenCapture::writeDump(UIWindow* window, const std::string& path, std::string& error) {
+    if (ViewTreeDump::write(dump(window), path)) return true;
+    error = "cannot write the dump " + path;
+    return false;
+}
+
+bool ScreenCapture::writePNG(UIWindow* window, const std::string& path, std::string& error) {
+    if (!window) {
+        error = "nothing on screen for " + path + ": the app has no key window";
+        return false;
+    }
+    if (ViewRenderer::renderToPNG(window, path, kScale)) return true;
+    error = "cannot write the screenshot " + path;
+    return false;
+}

@@ -1,0 +1,30 @@
+// What the host writes of the screen: a PNG of the key window and the JSON
+// dump of what it shows, {"window": view tree, "navigationStack": [...],
+// "modalScreens": [...]}, the view tree as ViewTreeDump describes it.
+#pragma once
+
+#include <nlohmann/json.hpp>
+
+#include <functional>
+#include <string>
+
+class UIWindow;
+
+class ScreenCapture {
+public:
+    // Fills the dump's "navigationStack" and "modalScreens" (both arrays)
+    // for a window. The view controllers that own those screens install it;
+    // until one does, both stay empty.
+    using ScreenStacks = std::function<void(UIWindow* window, nlohmann::json& navigationStack,
+                                            nlohmann::json& modalScreens)>;
+    static void setScreenStacks(ScreenStacks reader);
+
+    // Pixels per point of the headless screen.
+    static constexpr float kScale = 1;
+
+    static nlohmann::json dump(UIWindow* window);
+    // Both lay the window out first. NO, with the reason in `error`, when
+    // the file cannot be written (or there is no window to draw).
+    static bool writeDump(UIWindow* window, const std::string& path, std::string& error);
+    static bool writePNG(UIWindow* window, const std::string& path, std::string& error);
+};

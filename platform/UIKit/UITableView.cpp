@@ -1,0 +1,556 @@
+#include "UIKit/UITableView.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "Foundation/NSArray.h"
+#include "Foundation/NSIndexPath.h"
+#include "Foundation/NSLog.h"
+#include "Foundation/NSSet.h"
+#include "Foundation/NSString.h"
+#include "UIKit/NSStringDrawing.h"
+#include "UIKit/UIColor.h"
+#include "UIKit/UIFont.h"
+#include "UIKit/UILabel.h"
+#include "UIKit/UITableViewCell.h"
+#include "UIKit/UITouch.h"
+#include "objc/ClassBuilder.h"
+
+namespace {
+
+// Counts beyond this are a data source's mistake, not a table.
+constexpr NSInteger kMostRows = 10'000'000;
+constexpr CGFloat kTitleInset = UITableView::kGroupedInset + 9;
+
+NSInteger sane(NSInteger count) { return std::clamp<NSInteger>(count, 0, kMostRows); }
+
+NSString* nonEmpty(id text) {
+    auto* s = objc::cast<NSString>(text);
+    return s && !s->str().empty() ? s : nullptr;
+}
+
+Ref<UIFont> titleFont(bool plain) { return UIFont::boldSystemFontOfSize(plain ? 18 : 17); }
+Ref<UIFont> footerFont() { return UIFont::systemFontOfSize(15); }
+Ref<UIColor> groupedTitleColour() { return UIColor::colorWithRed(0.3f, 0.34f, 0.42f, 1); }
+
+}  // namespace
+
+Class UITableView::class_() {
+    using T = UITableView;
+    static Class cls =
+        objc::ClassBuilder<T>("UITableView", UIScrollView::class_())
+            .method<static_cast<UITableView* (T::*)(CGRect, NSInteger)>(&T::initWithFrame)>("initWithFrame:style:")
+            .method<&T::style>("style")
+            .method<&T::dataSource>("dataSource")
+            .method<&T::setDataSource>("setDataSource:")
+            .method<&T::rowHeight>("rowHeight")
+            .method<&T::setRowHeight>("setRowHeight:")
+            .method<&T::reloadData>("reloadData")
+            .method<&T::numberOfSections>("numberOfSections")
+            .method<&T::numberOfRowsInSection>("numberOfRowsInSection:")
+            .method<&T::rectForSection>("rectForSection:")
+            .method<&T::rectForHeaderInSection>("rectForHeaderInSection:")
+            .method<&T::rectForFooterInSection>("rectForFooterInSection:")
+            .method<&T::rectForRowAtIndexPath>("rectForRowAtIndexPath:")
+            .method<&T::indexPathForRowAtPoint>("indexPathForRowAtPoint:")
+            .method<&T::indexPathForCell>("indexPathForCell:")
+            .method<&T::cellForRowAtIndexPath>("cellForRowAtIndexPath:")
+            .method<&T::visibleCells>("visibleCells")
+            .method<&T::indexPathsForVisibleRows>("indexPathsForVisibleRows")
+            .method<&T::dequeueReusableCellWithIdentifier>("dequeueReusableCellWithIdentifier:")
+            .method<&T::scrollToRowAtIndexPath>("scrollToRowAtIndexPath:atScrollPosition:animated:")
+            .method<&T::indexPathForSelectedRow>("indexPathForSelectedRow")
+            .method<&T::selectRowAtIndexPath>("selectRowAtIndexPath:animated:scrollPosition:")
+            .method<&T::deselectRowAtIndexPath>("deselectRowAtIndexPath:animated:")
+            .allocatable()
+            .build();
+    return cls;
+}
+
+[[maybe_unused]] static const Class kRegistered = UITableView::class_();
+
+UITableView::UITableView() = default;
+UITableView::~UITableView() = default;
+
+UIView* UITableView::initWithFrame(CGRect frame) { return initWithFrame(frame, UITableViewStylePlain); }
+
+UITableView* UITableView::initWithFrame(CGRect frame, NSInteger style) {
+    UIScrollView::initWithFrame(frame);
+    style_ = style == UITableViewStyleGrouped ? UITableViewStyleGrouped : UITableViewStylePlain;
+    setBackgroundColor(style_ == UITableViewStyleGrouped ? UIColor::colorWithRed(0.77f, 0.8f, 0.84f, 1)
+                                                          : UIColor::whiteColor());
+    return this;
+}
+
+void UITableView::setDataSource(NSObject* dataSource) {
+    dataSource_ = dataSource;
+    loaded_ = false;
+    setNeedsLayout();
+}
+
+void UITableView::setRowHeight(CGFloat height) {
+    if (std::isfinite(height) && height >= 0) rowHeight_ = height;
+}
+
+bool UITableView::responds(NSObject* object, const char* selector) const {
+    return object && object->respondsToSelector(sel_registerName(selector));
+}
+
+// ---- Measuring -------------------------------------------------------------
+
+void UITableView::reloadData() {
+    Ref<UITableView> keep(this);
+    if (tiling_) retile_ = true;
+    for (auto& [key, cell] : std::map<Key, Ref<UITableViewCell>>(std::move(visible_))) enqueue(cell);
+    visible_.clear();
+    selected_ = nullptr;
+    measure();
+    loaded_ = true;
+    tile();
+}
+
+void UITableView::measure() {
+    NSObject* delegate = this->delegate();
+    const bool plain = style_ == UITableViewStylePlain;
+    for (auto& section : sections_) {
+        if (section.headerView) section.headerView->removeFromSuperview();
+        if (section.footerView) section.footerView->removeFromSuperview();
+    }
+    std::vector<Section> sections;
+    NSInteger count = 0;
+    if (dataSource_) {
+        count = responds(dataSource_, "numberOfSectionsInTableView:")
+                    ? sane(objc::send<NSInteger, id>(dataSource_, "numberOfSectionsInTableView:", this))
+                    : 1;
+    }
+    const bool rowCounts = responds(dataSource_, "tableView:numberOfRowsInSection:");
+    const bool rowHeights = responds(delegate, "tableView:heightForRowAtIndexPath:");
+    const bool headerTitles = responds(dataSource_, "tableView:titleForHeaderInSection:");
+    const bool footerTitles = responds(dataSource_, "tableView:titleForFooterInSection:");
+    const bool headerHeights = responds(delegate, "tableView:heightForHeaderInSection:");
+    const bool headerViews = responds(delegate, "tableView:viewForHeaderInSection:");
+
+    double y = 0;
+    for (NSInteger s = 0; s < count; ++s) {
+        Section section;
+        section.top = static_cast<CGFloat>(y);
+        if (headerTitles)
+            section.title =
+                nonEmpty(objc::send<id, id, NSInteger>(dataSource_, "tableView:titleForHeaderInSection:", this, s));
+        if (footerTitles)
+            section.footerTitle =
+                nonEmpty(objc::send<id, id, NSInteger>(dataSource_, "tableView:titleForFooterInSection:", this, s));
+        if (headerViews)
+            section.headerView =
+                objc::cast<UIView>(objc::send<id, id, NSInteger>(delegate, "tableView:viewForHeaderInSection:", this, s));
+
+        CGFloat header = 0;
+        if (section.title || section.headerView) header = plain ? kPlainHeaderHeight : kGroupedTitledHeaderHeight;
+        else if (!plain) header = kGroupedSpacing;
+        if (headerHeights) {
+            CGFloat asked = objc::send<CGFloat, id, NSInteger>(delegate, "tableView:heightForHeaderInSection:", this, s);
+            if (std::isfinite(asked) && asked >= 0) header = asked;
+        }
+        section.headerHeight = header;
+
+        const NSInteger rows =
+            rowCounts ? sane(objc::send<NSInteger, id, NSInteger>(dataSource_, "tableView:numberOfRowsInSection:", this, s))
+                      : 0;
+        section.rowTops.reserve(static_cast<std::size_t>(rows) + 1);
+        double rowY = 0;
+        section.rowTops.push_back(0);
+        for (NSInteger r = 0; r < rows; ++r) {
+            CGFloat h = rowHeight_;
+            if (rowHeights) {
+                Ref<NSIndexPath> path = NSIndexPath::indexPathForRow(r, s);
+                h = objc::send<CGFloat, id, id>(delegate, "tableView:heightForRowAtIndexPath:", this, path.get());
+                if (!std::isfinite(h) || h < 0) h = rowHeight_;
+            }
+            rowY += h;
+            section.rowTops.push_back(static_cast<CGFloat>(rowY));
+        }
+        section.footerHeight = footerHeightFor(section.footerTitle);
+        y = section.bottom();
+        sections.push_back(std::move(section));
+    }
+    sections_ = std::move(sections);
+    measuredWidth_ = bounds().size.width;
+    setContentSize(CGSizeMake(bounds().size.width, static_cast<CGFloat>(y)));
+}
+
+CGFloat UITableView::footerHeightFor(NSString* title) const {
+    if (style_ == UITableViewStylePlain) return title ? kPlainHeaderHeight : 0;
+    if (!title) return kGroupedSpacing;
+    CGFloat width = std::max<CGFloat>(1, bounds().size.width - 2 * kTitleInset);
+    CGSize text = NSStringDrawing::sizeWithFont(title, footerFont(), CGSizeMake(width, 100000));
+    return text.height + 2 * kGroupedSpacing;
+}
+
+// ---- Geometry --------------------------------------------------------------
+
+NSInteger UITableView::numberOfRowsInSection(NSInteger section) const {
+    return section >= 0 && section < numberOfSections() ? sections_[static_cast<std::size_t>(section)].rows() : 0;
+}
+
+bool UITableView::valid(NSInteger section, NSInteger row) const {
+    return row >= 0 && row < numberOfRowsInSection(section);
+}
+
+CGFloat UITableView::rowX() const { return style_ == UITableViewStyleGrouped ? kGroupedInset : 0; }
+
+CGFloat UITableView::rowWidth() const { return std::max<CGFloat>(0, bounds().size.width - 2 * rowX()); }
+
+CGRect UITableView::rowRect(NSInteger section, NSInteger row) const {
+    const Section& s = sections_[static_cast<std::size_t>(section)];
+    const auto r = static_cast<std::size_t>(row);
+    return CGRectMake(rowX(), s.rowsTop() + s.rowTops[r], rowWidth(), s.rowTops[r + 1] - s.rowTops[r]);
+}
+
+CGRect UITableView::rectForSection(NSInteger section) const {
+    if (section < 0 || section >= numberOfSections()) return CGRectZero;
+    const Section& s = sections_[static_cast<std::size_t>(section)];
+    return CGRectMake(0, s.top, bounds().size.width, s.bottom() - s.top);
+}
+
+CGRect UITableView::rectForHeaderInSection(NSInteger section) const {
+    if (section < 0 || section >= numberOfSections()) return CGRectZero;
+    const Section& s = sections_[static_cast<std::size_t>(section)];
+    return CGRectMake(0, s.top, bounds().size.width, s.headerHeight);
+}
+
+CGRect UITableView::rectForFooterInSection(NSInteger section) const {
+    if (section < 0 || section >= numberOfSections()) return CGRectZero;
+    const Section& s = sections_[static_cast<std::size_t>(section)];
+    return CGRectMake(0, s.bottom() - s.footerHeight, bounds().size.width, s.footerHeight);
+}
+
+CGRect UITableView::rectForRowAtIndexPath(NSIndexPath* indexPath) const {
+    if (!indexPath || !valid(indexPath->section(), indexPath->row())) return CGRectZero;
+    return rowRect(indexPath->section(), indexPath->row());
+}
+
+Ref<NSIndexPath> UITableView::indexPathForRowAtPoint(CGPoint point) const {
+    if (!std::isfinite(point.x) || !std::isfinite(point.y) || point.x < 0 || point.x >= bounds().size.width)
+        return nullptr;
+    for (std::size_t s = 0; s < sections_.size(); ++s) {
+        const Section& section = sections_[s];
+        const CGFloat y = point.y - section.rowsTop();
+        if (y < 0) return nullptr;  // sections go down the table in order
+        if (y >= section.rowTops.back()) continue;
+        // The last row whose top is at or above the point.
+        auto above = std::upper_bound(section.rowTops.begin(), section.rowTops.end(), y) - 1;
+        return NSIndexPath::indexPathForRow(above - section.rowTops.begin(), static_cast<NSInteger>(s));
+    }
+    return nullptr;
+}
+
+Ref<NSIndexPath> UITableView::indexPathForCell(UITableViewCell* cell) const {
+    for (const auto& [key, shown] : visible_) {
+        if (shown == cell) return NSIndexPath::indexPathForRow(key.second, key.first);
+    }
+    return nullptr;
+}
+
+UITableViewCell* UITableView::cellForRowAtIndexPath(NSIndexPath* indexPath) const {
+    if (!indexPath) return nullptr;
+    auto it = visible_.find({indexPath->section(), indexPath->row()});
+    return it == visible_.end() ? nullptr : it->second.get();
+}
+
+Ref<NSArray> UITableView::visibleCells() const {
+    std::vector<Ref<NSObject>> cells;
+    for (const auto& [key, cell] : visible_) cells.emplace_back(cell.get());
+    return make<NSArray>(std::move(cells));
+}
+
+Ref<NSArray> UITableView::indexPathsForVisibleRows() const {
+    std::vector<Ref<NSObject>> paths;
+    for (const auto& [key, cell] : visible_) paths.emplace_back(NSIndexPath::indexPathForRow(key.second, key.first));
+    return make<NSArray>(std::move(paths));
+}
+
+// ---- Cells on screen -------------------------------------------------------
+
+Ref<UITableViewCell> UITableView::dequeueReusableCellWithIdentifier(NSString* identifier) {
+    if (!identifier) return nullptr;
+    auto it = reusable_.find(identifier->str());
+    if (it == reusable_.end() || it->second.empty()) return nullptr;
+    Ref<UITableViewCell> cell = std::move(it->second.back());
+    it->second.pop_back();
+    objc::send<void>(cell.get(), "prepareForReuse");
+    return cell;
+}
+
+void UITableView::enqueue(UITableViewCell* cell) {
+    Ref<UITableViewCell> keep(cell);
+    cell->removeFromSuperview();
+    if (touched_ == cell) {
+        cell->setHighlighted(false, false);
+        touched_ = nullptr;
+    }
+    if (NSString* identifier = cell->reuseIdentifier()) reusable_[identifier->str()].push_back(keep);
+}
+
+void UITableView::layoutSubviews() {
+    UIScrollView::layoutSubviews();
+    if (!loaded_) {
+        reloadData();
+        return;
+    }
+    if (bounds().size.width != measuredWidth_) measure();
+    tile();
+}
+
+void UITableView::contentOffsetChanged() { tile(); }
+
+void UITableView::tile() {
+    if (!loaded_) return;
+    if (tiling_) {
+        retile_ = true;
+        return;
+    }
+    Ref<UITableView> keep(this);
+    tiling_ = true;
+    do {
+        retile_ = false;
+        tileOnce();
+    } while (retile_);
+    tiling_ = false;
+}
+
+void UITableView::tileOnce() {
+    const CGRect b = bounds();
+    const CGFloat top = b.origin.y;
+    const CGFloat bottom = top + b.size.height;
+
+    std::vector<Key> wanted;
+    for (std::size_t s = 0; s < sections_.size(); ++s) {
+        const Section& section = sections_[s];
+        const CGFloat rowsTop = section.rowsTop();
+        if (rowsTop >= bottom) break;
+        if (rowsTop + section.rowTops.back() <= top) continue;
+        auto first = std::upper_bound(section.rowTops.begin(), section.rowTops.end(), top - rowsTop);
+        NSInteger r = std::max<NSInteger>(0, (first - section.rowTops.begin()) - 1);
+        for (; r < section.rows() && rowsTop + section.rowTops[static_cast<std::size_t>(r)] < bottom; ++r) {
+            const CGFloat rowBottom = rowsTop + section.rowTops[static_cast<std::size_t>(r) + 1];
+            const CGFloat rowTop = rowsTop + section.rowTops[static_cast<std::size_t>(r)];
+            if (rowBottom > top && rowBottom > rowTop) wanted.push_back({static_cast<NSInteger>(s), r});
+        }
+    }
+
+    // Rows that left the screen give their cells to the reuse queues first,
+    // so that the rows coming on can have them.
+    for (auto it = visible_.begin(); it != visible_.end();) {
+        if (std::binary_search(wanted.begin(), wanted.end(), it->first)) {
+            ++it;
+            continue;
+        }
+        Ref<UITableViewCell> cell = std::move(it->second);
+        it = visible_.erase(it);
+        enqueue(cell);
+    }
+
+    for (const Key& key : wanted) {
+        auto shown = visible_.find(key);
+        if (shown != visible_.end()) {
+            shown->second->setFrame(rowRect(key.first, key.second));
+            continue;
+        }
+        Ref<NSIndexPath> path = NSIndexPath::indexPathForRow(key.second, key.first);
+        Ref<UITableViewCell> cell = objc::cast<UITableViewCell>(
+            objc::send<id, id, id>(dataSource_, "tableView:cellForRowAtIndexPath:", this, path.get()));
+        if (retile_) return;  // the data source reloaded the table meanwhile
+        if (!cell) {
+            NSLog("UITableView: the data source gave no cell for row %ld of section %ld", long(key.second),
+                  long(key.first));
+            continue;
+        }
+        cell->setFrame(rowRect(key.first, key.second));
+        cell->setSelected(selected_ && selected_->isEqual(path), false);
+        // Cells stay beneath the headers and footers, in the order of rows.
+        insertSubview(cell, static_cast<NSInteger>(std::distance(visible_.begin(), visible_.lower_bound(key))));
+        visible_[key] = cell;
+    }
+    placeSupplementaryViews();
+}
+
+Ref<UIView> UITableView::makeTitleView(NSString* title, CGFloat height, bool footer) const {
+    const bool plain = style_ == UITableViewStylePlain;
+    const CGFloat width = bounds().size.width;
+    auto view = UIView::withFrame(CGRectMake(0, 0, width, height));
+    auto label = UILabel::withFrame(plain ? CGRectMake(12, 0, std::max<CGFloat>(0, width - 24), height)
+                                          : CGRectMake(kTitleInset, 0, std::max<CGFloat>(0, width - 2 * kTitleInset),
+                                                       height));
+    label->setText(title);
+    label->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
+    if (plain) {
+        view->setBackgroundColor(UIColor::colorWithRed(0.57f, 0.63f, 0.69f, 0.9f));
+        label->setFont(titleFont(true));
+        label->setTextColor(UIColor::whiteColor());
+    } else if (footer) {
+        label->setFont(footerFont());
+        label->setTextColor(groupedTitleColour());
+        label->setTextAlignment(UITextAlignmentCenter);
+        label->setNumberOfLines(0);
+    } else {
+        label->setFont(titleFont(false));
+        label->setTextColor(groupedTitleColour());
+    }
+    view->addSubview(label);
+    return view;
+}
+
+void UITableView::placeSupplementaryViews() {
+    const CGRect b = bounds();
+    const bool plain = style_ == UITableViewStylePlain;
+    for (auto& section : sections_) {
+        if (section.headerHeight > 0 && (section.title || section.headerView)) {
+            // In the plain style the header stays at the top while its section
+            // passes under it, until the section's end pushes it off.
+            CGFloat y = section.top;
+            if (plain) y = std::max(section.top, std::min(b.origin.y, section.bottom() - section.headerHeight));
+            CGRect frame = CGRectMake(0, y, b.size.width, section.headerHeight);
+            if (CGRectIntersectsRect(frame, b)) {
+                if (!section.headerView) section.headerView = makeTitleView(section.title, section.headerHeight, false);
+                section.headerView->setFrame(frame);
+                if (section.headerView->superview() != this) addSubview(section.headerView);
+            } else if (section.headerView) {
+                section.headerView->removeFromSuperview();
+            }
+        }
+        if (section.footerTitle && section.footerHeight > 0) {
+            CGRect frame =
+                CGRectMake(0, section.bottom() - section.footerHeight, b.size.width, section.footerHeight);
+            if (CGRectIntersectsRect(frame, b)) {
+                if (!section.footerView)
+                    section.footerView = makeTitleView(section.footerTitle, section.footerHeight, true);
+                section.footerView->setFrame(frame);
+                if (section.footerView->superview() != this) addSubview(section.footerView);
+            } else if (section.footerView) {
+                section.footerView->removeFromSuperview();
+            }
+        }
+    }
+    // The floating header of a section keeps above the rows scrolling under it.
+    if (plain) {
+        for (auto& section : sections_) {
+            if (section.headerView && section.headerView->superview() == this) bringSubviewToFront(section.headerView);
+        }
+    }
+}
+
+// ---- Scrolling and selection ----------------------------------------------
+
+void UITableView::scrollToRowAtIndexPath(NSIndexPath* indexPath, NSInteger position, bool animated) {
+    if (!indexPath || !valid(indexPath->section(), indexPath->row())) {
+        NSLog("UITableView: no row %@ to scroll to", static_cast<NSObject*>(indexPath));
+        return;
+    }
+    const CGRect row = rowRect(indexPath->section(), indexPath->row());
+    const Section& section = sections_[static_cast<std::size_t>(indexPath->section())];
+    // A floating header covers the top of the visible part.
+    const CGFloat covered = style_ == UITableViewStylePlain && (section.title || section.headerView)
+                                ? section.headerHeight
+                                : 0;
+    const CGFloat height = bounds().size.height;
+    CGPoint offset = contentOffset();
+    switch (position) {
+        case UITableViewScrollPositionTop: offset.y = row.origin.y - covered; break;
+        case UITableViewScrollPositionMiddle: offset.y = CGRectGetMidY(row) - height / 2; break;
+        case UITableViewScrollPositionBottom: offset.y = CGRectGetMaxY(row) - height; break;
+        default:
+            if (row.origin.y - covered < offset.y) offset.y = row.origin.y - covered;
+            else if (CGRectGetMaxY(row) > offset.y + height) offset.y = CGRectGetMaxY(row) - height;
+            else return;
+            break;
+    }
+    offset.y = std::clamp<CGFloat>(offset.y, 0, maximumContentOffset().y);
+    setContentOffset(offset, animated);
+}
+
+void UITableView::selectRowAtIndexPath(NSIndexPath* indexPath, bool animated, NSInteger position) {
+    Ref<NSIndexPath> previous = selected_;
+    selected_ = nullptr;
+    if (previous && !previous->isEqual(indexPath)) {
+        if (UITableViewCell* cell = cellForRowAtIndexPath(previous)) cell->setSelected(false, animated);
+    }
+    if (!indexPath || !valid(indexPath->section(), indexPath->row())) return;
+    selected_ = NSIndexPath::indexPathForRow(indexPath->row(), indexPath->section());
+    if (UITableViewCell* cell = cellForRowAtIndexPath(selected_)) cell->setSelected(true, animated);
+    if (position != UITableViewScrollPositionNone) scrollToRowAtIndexPath(selected_, position, animated);
+}
+
+void UITableView::deselectRowAtIndexPath(NSIndexPath* indexPath, bool animated) {
+    if (!indexPath) return;
+    if (selected_ && selected_->isEqual(indexPath)) selected_ = nullptr;
+    if (UITableViewCell* cell = cellForRowAtIndexPath(indexPath)) cell->setSelected(false, animated);
+}
+
+void UITableView::selectByTap(NSIndexPath* indexPath) {
+    Ref<UITableView> keep(this);
+    Ref<NSIndexPath> target(indexPath);
+    NSObject* delegate = this->delegate();
+    if (responds(delegate, "tableView:willSelectRowAtIndexPath:")) {
+        target = objc::cast<NSIndexPath>(
+            objc::send<id, id, id>(delegate, "tableView:willSelectRowAtIndexPath:", this, indexPath));
+        if (!target) return;
+    }
+    if (!valid(target->section(), target->row())) return;
+    selectRowAtIndexPath(target, false, UITableViewScrollPositionNone);
+    delegate = this->delegate();
+    if (responds(delegate, "tableView:didSelectRowAtIndexPath:"))
+        objc::send<void, id, id>(delegate, "tableView:didSelectRowAtIndexPath:", this, target.get());
+}
+
+// ---- Touches ---------------------------------------------------------------
+
+UITableViewCell* UITableView::cellContaining(UIView* view) const {
+    for (UIView* v = view; v; v = v->superview()) {
+        if (v->superview() == this) {
+            auto* cell = objc::cast<UITableViewCell>(v);
+            return cell && indexPathForCell(cell) ? cell : nullptr;
+        }
+    }
+    return nullptr;
+}
+
+UITableViewCell* UITableView::trackedCell(NSSet* touches) const {
+    auto* touch = touches ? objc::cast<UITouch>(touches->anyObject()) : nullptr;
+    return touch ? cellContaining(touch->view()) : nullptr;
+}
+
+void UITableView::touchesBegan(NSSet* touches, UIEvent* event) {
+    UITableViewCell* cell = trackedCell(touches);
+    if (!cell) {
+        UIScrollView::touchesBegan(touches, event);
+        return;
+    }
+    touched_ = cell;
+    cell->setHighlighted(true, false);
+}
+
+void UITableView::touchesMoved(NSSet* touches, UIEvent* event) {
+    if (!touched_) UIScrollView::touchesMoved(touches, event);
+}
+
+void UITableView::touchesEnded(NSSet* touches, UIEvent* event) {
+    Ref<UITableViewCell> cell = std::move(touched_);
+    touched_ = nullptr;
+    if (!cell) {
+        UIScrollView::touchesEnded(touches, event);
+        return;
+    }
+    cell->setHighlighted(false, false);
+    // The finger has to lift on the row it came down on.
+    auto* touch = objc::cast<UITouch>(touches->anyObject());
+    Ref<NSIndexPath> path = indexPathForCell(cell);
+    if (!touch || !path || !CGRectContainsPoint(cell->bounds(), touch->locationInView(cell))) return;
+    selectByTap(path);
+}
+
+void UITableView::touchesCancelled(NSSet* touches, UIEvent* event) {
+    Ref<UITableViewCell> cell = std::move(touched_);
+    touched_ = nullptr;
+    if (cell) cell->setHighlighted(false, false);
+    else UIScrollView::touchesCancelled(touches, event);
+}
