@@ -9,6 +9,7 @@
 
 #include "Foundation/NSMutableArray.h"
 #include "Foundation/NSException.h"
+#include "Foundation/PercentEscapes.h"
 #include "objc/ClassBuilder.h"
 
 Class NSString::class_() {
@@ -25,6 +26,8 @@ Class NSString::class_() {
                                "stringByReplacingOccurrencesOfString:withString:")
                            .method<&NSString::componentsSeparatedByString>("componentsSeparatedByString:")
                            .method<&NSString::lowercaseString>("lowercaseString")
+                           .method<&NSString::stringByReplacingPercentEscapesUsingEncoding>(
+                               "stringByReplacingPercentEscapesUsingEncoding:")
                            .method<&NSString::intValue>("intValue")
                            .method<&NSString::integerValue>("integerValue")
                            .method<&NSString::longLongValue>("longLongValue")
@@ -341,3 +344,9 @@ bool NSString::isEqual(const NSObject* other) const {
 }
 
 std::size_t NSString::hash() const { return std::hash<std::string_view>{}(utf8_); }
+
+Ref<NSString> NSString::stringByReplacingPercentEscapesUsingEncoding(NSStringEncoding encoding) const {
+    if (encoding != NSUTF8StringEncoding) return nullptr;
+    auto decoded = PercentEscapes::decode(utf8_);
+    return decoded ? from(*decoded) : nullptr;
+}

@@ -11,6 +11,9 @@
 
 class NSArray;
 
+typedef NSUInteger NSStringEncoding;
+inline constexpr NSStringEncoding NSUTF8StringEncoding = 4;
+
 class NSString : public NSObject {
     KORVEL_OBJC_CLASS(NSString)
 public:
@@ -45,6 +48,9 @@ public:
     Ref<NSArray> componentsSeparatedByString(const NSString* separator) const;
     // Full Unicode lower-case mapping.
     Ref<NSString> lowercaseString() const;
+    // "%41" becomes "A"; nil when an escape is malformed or the bytes are
+    // not text in `encoding` (only UTF-8 is known).
+    Ref<NSString> stringByReplacingPercentEscapesUsingEncoding(NSStringEncoding encoding) const;
 
     // Leading whitespace is skipped, then a decimal number is read as far as
     // it goes; no number reads as 0 and an overflow clamps.
