@@ -3,8 +3,9 @@
 // the class itself already has one, and lookups search the superclasses.
 #include "objc/Runtime.h"
 
-#include <map>
+#include <functional>
 #include <memory>
+#include <string_view>
 #include <unordered_map>
 
 #include "Foundation/NSException.h"
@@ -12,10 +13,17 @@
 
 namespace {
 
+// Hashes texts without making a std::string of the key, so that the lookups
+// the hook makes for every row allocate nothing.
+struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+};
+
 struct Registry {
-    std::map<std::string, std::unique_ptr<objc_class>> classes;
-    std::map<std::string, std::unique_ptr<objc_class>> metaclasses;
-    std::unordered_map<std::string, std::unique_ptr<objc_selector>> selectors;
+    std::unordered_map<std::string, std::unique_ptr<objc_class>, TextHash, std::equal_to<>> classes;
+    std::unordered_map<std::string, std::unique_ptr<objc_class>, TextHash, std::equal_to<>> metaclasses;
+    std::unordered_map<std::string, std::unique_ptr<objc_selector>, TextHash, std::equal_to<>> selectors;
 };
 
 // Function-local so that classes registered from static initialisers of any
@@ -75,7 +83,7 @@ extern "C" {
 Class objc_getClass(const char* name) {
     if (!name) return nullptr;
     auto& classes = registry().classes;
-    auto it = classes.find(name);
+    auto it = classes.find(std::string_view(name));
     return it == classes.end() ? nullptr : it->second.get();
 }
 
@@ -124,7 +132,7 @@ BOOL class_respondsToSelector(Class cls, SEL name) {
 SEL sel_registerName(const char* name) {
     if (!name) return nullptr;
     auto& selectors = registry().selectors;
-    auto it = selectors.find(name);
+    auto it = selectors.find(std::string_view(name));
     if (it != selectors.end()) return it->second.get();
     auto s = std::make_unique<objc_selector>(objc_selector{name});
     SEL result = s.get();
