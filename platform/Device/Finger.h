@@ -24,8 +24,6 @@ public:
     // The system takes the touch away (the app goes to the background).
     void cancel();
 
-    bool isDown() const { return down_; }
-
 private:
     void post(int phase, CGPoint point);
 

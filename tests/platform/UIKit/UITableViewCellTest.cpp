@@ -64,6 +64,12 @@ TEST(TableViewCell, MadeByAllocAndTheInitializerSentThroughTheRuntime) {
     // The frame a table has not placed yet, which the hook reads.
     CGRect f = objc::send<CGRect>(made, "frame");
     EXPECT_TRUE(same(f, CGRectMake(0, 0, 320, 44)));
+
+    // initWithFrame: gives the default style with no identifier.
+    auto framed = UIView::withFrame<UITableViewCell>(CGRectMake(0, 0, 200, 60));
+    EXPECT_EQ(framed->style(), UITableViewCellStyleDefault);
+    EXPECT_EQ(framed->reuseIdentifier(), nullptr);
+    EXPECT_TRUE(same(framed->contentView()->frame(), CGRectMake(0, 0, 200, 60)));
 }
 
 TEST(TableViewCell, StylesHaveTheirLabelsLaidOutInTheContentView) {

@@ -32,6 +32,7 @@ class Source : public NSObject {
 public:
     std::vector<NSInteger> rows{1000};
     std::vector<std::string> titles;
+    std::vector<std::string> footers;
     int made = 0;
     bool giveNothing = false;
 
@@ -40,6 +41,10 @@ public:
     Ref<NSString> title(UITableView*, NSInteger section) {
         auto s = static_cast<std::size_t>(section);
         return s < titles.size() ? NSString::from(titles[s]) : nullptr;
+    }
+    Ref<NSString> footer(UITableView*, NSInteger section) {
+        auto s = static_cast<std::size_t>(section);
+        return s < footers.size() ? NSString::from(footers[s]) : nullptr;
     }
     Ref<UITableViewCell> cell(UITableView* table, NSIndexPath* path) {
         if (giveNothing && path->row() == 1) return nullptr;
@@ -91,6 +96,27 @@ public:
     void didSelect(UITableView*, NSIndexPath* path) { told.push_back(Delegate::where(path)); }
 };
 
+// Gives its own header views and heights.
+class HeaderDelegate : public NSObject {
+    KORVEL_OBJC_CLASS(HeaderDelegate)
+public:
+    Ref<UIView> header(UITableView*, NSInteger section) {
+        if (section != 1) return nullptr;
+        auto view = UIView::withFrame(CGRectMake(0, 0, 10, 10));
+        view->setTag(55);
+        return view;
+    }
+    CGFloat height(UITableView*, NSInteger section) { return section == 1 ? 70 : 0; }
+};
+
+Class HeaderDelegate::class_() {
+    static Class cls = objc::ClassBuilder<HeaderDelegate>("TableTestHeaderDelegate", NSObject::class_())
+                           .method<&HeaderDelegate::header>("tableView:viewForHeaderInSection:")
+                           .method<&HeaderDelegate::height>("tableView:heightForHeaderInSection:")
+                           .build();
+    return cls;
+}
+
 Class CountingCell::class_() {
     static Class cls =
         objc::ClassBuilder<CountingCell>("TableTestCountingCell", UITableViewCell::class_()).allocatable().build();
@@ -102,6 +128,7 @@ Class Source::class_() {
                            .method<&Source::sections>("numberOfSectionsInTableView:")
                            .method<&Source::rowsIn>("tableView:numberOfRowsInSection:")
                            .method<&Source::title>("tableView:titleForHeaderInSection:")
+                           .method<&Source::footer>("tableView:titleForFooterInSection:")
                            .method<&Source::cell>("tableView:cellForRowAtIndexPath:")
                            .build();
     return cls;
@@ -457,4 +484,28 @@ TEST_F(Tables, CellsFollowTheTableWhenItWidens) {
     EXPECT_FLOAT_EQ(mark->frame().origin.x, 460);
     // Fewer rows fit now.
     EXPECT_EQ(table->visibleCells()->count(), 8u);
+}
+
+TEST_F(Tables, HeadersAndFootersComeFromTheDataSourceAndTheDelegate) {
+    source->rows = {2, 2};
+    source->titles = {"Head"};
+    source->footers = {"", "Foot"};
+    show();
+    // Plain: a titled header and footer are 22 high, none without a title.
+    EXPECT_TRUE(CGRectEqualToRect(table->rectForSection(0), CGRectMake(0, 0, 320, 22 + 88)));
+    EXPECT_TRUE(CGRectEqualToRect(table->rectForHeaderInSection(1), CGRectMake(0, 110, 320, 0)));
+    EXPECT_TRUE(CGRectEqualToRect(table->rectForFooterInSection(1), CGRectMake(0, 198, 320, 22)));
+    EXPECT_TRUE(CGRectEqualToRect(table->rectForSection(2), CGRectZero));
+    EXPECT_FLOAT_EQ(table->contentSize().height, 220);
+    // Rows, one header and one footer on screen.
+    EXPECT_EQ(table->subviews()->count(), 6u);
+
+    auto headers = make<HeaderDelegate>();
+    table->setDelegate(headers);
+    table->reloadData();
+    EXPECT_TRUE(CGRectEqualToRect(table->rectForHeaderInSection(0), CGRectMake(0, 0, 320, 0)));
+    EXPECT_TRUE(CGRectEqualToRect(table->rectForHeaderInSection(1), CGRectMake(0, 88, 320, 70)));
+    EXPECT_EQ(table->viewWithTag(55)->frame().size.height, 70);
+    EXPECT_EQ(table->viewWithTag(55)->superview(), table.get());
+    EXPECT_EQ(Delegate::where(table->indexPathForRowAtPoint(CGPointMake(5, 88 + 70))), "1.0");
 }

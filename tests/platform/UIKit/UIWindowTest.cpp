@@ -46,6 +46,9 @@ private:
         before = touch->previousLocationInView(this);
         began = touch->view();
         EXPECT_EQ(e->allTouches()->count(), 1u);
+        EXPECT_EQ(e->touchesForView(touch->view())->count(), 1u);
+        EXPECT_EQ(e->touchesForView(touch->window())->count(), touch->view() == touch->window() ? 1u : 0u);
+        EXPECT_EQ(e->touchesForWindow(touch->window())->count(), 1u);
         return !keeps;
     }
 };
@@ -147,4 +150,44 @@ TEST_F(TouchDelivery, AWindowThatIsNotKeyGetsNoTouches) {
     EXPECT_EQ(app->keyWindow(), nullptr);
     tap(20, 120);
     EXPECT_TRUE(events.empty());
+}
+
+namespace {
+
+// Takes the keyboard, and lets it go only when allowed to.
+class Field : public UIResponder {
+    KORVEL_OBJC_CLASS(Field)
+public:
+    bool holds = false;
+    bool canBecomeFirstResponder() const override { return true; }
+    bool canResignFirstResponder() const override { return !holds; }
+};
+
+Class Field::class_() {
+    static Class cls = objc::ClassBuilder<Field>("WindowTestField", UIResponder::class_()).build();
+    return cls;
+}
+
+}  // namespace
+
+TEST(FirstResponder, OneResponderAtATimeHasTheKeyboard) {
+    auto first = make<Field>();
+    auto second = make<Field>();
+    auto view = UIView::withFrame(CGRectZero);
+    EXPECT_FALSE(view->becomeFirstResponder());  // a plain view takes no keyboard
+    EXPECT_TRUE(objc::send<BOOL>(first.get(), "becomeFirstResponder"));
+    EXPECT_EQ(UIResponder::firstResponder(), first.get());
+    EXPECT_TRUE(second->becomeFirstResponder());
+    EXPECT_FALSE(first->isFirstResponder());
+    // One that will not let go keeps it.
+    second->holds = true;
+    EXPECT_FALSE(first->becomeFirstResponder());
+    EXPECT_FALSE(second->resignFirstResponder());
+    EXPECT_TRUE(second->isFirstResponder());
+    // A responder that goes away leaves no first responder behind.
+    second = nullptr;
+    EXPECT_EQ(UIResponder::firstResponder(), nullptr);
+    EXPECT_TRUE(first->becomeFirstResponder());
+    EXPECT_TRUE(first->resignFirstResponder());
+    EXPECT_EQ(UIResponder::firstResponder(), nullptr);
 }
