@@ -1,0 +1,53 @@
+#include "UIKit/ViewControllerDump.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "Device/ScreenCapture.h"
+#include "Foundation/NSArray.h"
+#include "Foundation/NSString.h"
+#include "UIKit/UINavigationController.h"
+#include "UIKit/UIWindow.h"
+#include "objc/ClassBuilder.h"
+
+namespace {
+
+nlohmann::json stackOf(UIViewController* controller) {
+    nlohmann::json stack = nlohmann::json::array();
+    if (auto* navigation = objc::cast<UINavigationController>(controller)) {
+        Ref<NSArray> controllers = navigation->viewControllers();
+        for (NSUInteger i = 0; i < controllers->count(); ++i)
+            stack.push_back(ViewControllerDump::screen(objc::cast<UIViewController>(controllers->objectAtIndex(i))));
+    } else {
+        stack.push_back(ViewControllerDump::screen(controller));
+    }
+    return stack;
+}
+
+[[maybe_unused]] const bool kInstalled = (ScreenCapture::setScreenStacks(&ViewControllerDump::describe), true);
+
+}  // namespace
+
+nlohmann::json ViewControllerDump::screen(UIViewController* controller) {
+    nlohmann::json entry = {{"class", controller->className()}, {"title", nullptr}};
+    if (NSString* title = controller->title()) entry["title"] = title->str();
+    if (objc::cast<UINavigationController>(controller)) entry["navigationStack"] = stackOf(controller);
+    return entry;
+}
+
+void ViewControllerDump::describe(UIWindow* window, nlohmann::json& navigationStack, nlohmann::json& modalScreens) {
+    if (!window) return;
+    Ref<NSArray> views = window->subviews();
+    std::vector<UIViewController*> roots;
+    for (NSUInteger i = 0; i < views->count(); ++i) {
+        UIViewController* root = UIViewController::controllerOfView(objc::cast<UIView>(views->objectAtIndex(i)));
+        // A modal screen covers its presenter's view: the stack is the
+        // presenter's.
+        while (root && root->parentViewController()) root = root->parentViewController();
+        if (!root || std::find(roots.begin(), roots.end(), root) != roots.end()) continue;
+        roots.push_back(root);
+        for (auto& entry : stackOf(root)) navigationStack.push_back(entry);
+        for (UIViewController* m = root->modalViewController(); m; m = m->modalViewController())
+            modalScreens.push_back(screen(m));
+    }
+}

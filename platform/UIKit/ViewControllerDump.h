@@ -1,0 +1,17 @@
+// The screens behind a window, for the host's JSON dump: the navigation stack
+// whose view the window shows (bottom first; a window showing a lone screen
+// gives that screen) and the modal screens presented over it, in order. Each
+// screen is {"class", "title"}; a modal navigation stack adds its own
+// "navigationStack". Installed into the host's capture at start.
+#pragma once
+
+#include <nlohmann/json.hpp>
+
+class UIViewController;
+class UIWindow;
+
+class ViewControllerDump {
+public:
+    static void describe(UIWindow* window, nlohmann::json& navigationStack, nlohmann::json& modalScreens);
+    static nlohmann::json screen(UIViewController* controller);
+};
