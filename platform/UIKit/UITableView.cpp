@@ -13,6 +13,7 @@
 #include "UIKit/UIFont.h"
 #include "UIKit/UILabel.h"
 #include "UIKit/UITableViewCell.h"
+#include "UIKit/UITableViewCellDeleteConfirmationControl.h"
 #include "UIKit/UITouch.h"
 #include "objc/ClassBuilder.h"
 
@@ -70,7 +71,7 @@ Class UITableView::class_() {
 [[maybe_unused]] static const Class kRegistered = UITableView::class_();
 
 UITableView::UITableView() = default;
-UITableView::~UITableView() = default;
+UITableView::~UITableView() { hideDeleteConfirmation(); }
 
 UIView* UITableView::initWithFrame(CGRect frame) { return initWithFrame(frame, UITableViewStylePlain); }
 
@@ -100,6 +101,7 @@ bool UITableView::responds(NSObject* object, const char* selector) const {
 
 void UITableView::reloadData() {
     Ref<UITableView> keep(this);
+    hideDeleteConfirmation();
     if (tiling_) retile_ = true;
     for (auto& [key, cell] : std::map<Key, Ref<UITableViewCell>>(std::move(visible_))) enqueue(cell);
     visible_.clear();
@@ -301,7 +303,10 @@ void UITableView::layoutSubviews() {
     tile();
 }
 
-void UITableView::contentOffsetChanged() { tile(); }
+void UITableView::contentOffsetChanged() {
+    hideDeleteConfirmation();
+    tile();
+}
 
 void UITableView::tile() {
     if (!loaded_) return;
@@ -520,20 +525,43 @@ UITableViewCell* UITableView::trackedCell(NSSet* touches) const {
 }
 
 void UITableView::touchesBegan(NSSet* touches, UIEvent* event) {
+    swallowTouch_ = false;
+    if (deleting_) {
+        hideDeleteConfirmation();
+        swallowTouch_ = true;
+        return;
+    }
     UITableViewCell* cell = trackedCell(touches);
     if (!cell) {
         UIScrollView::touchesBegan(touches, event);
         return;
     }
     touched_ = cell;
+    touchStart_ = objc::cast<UITouch>(touches->anyObject())->locationInView(nullptr);
     cell->setHighlighted(true, false);
 }
 
 void UITableView::touchesMoved(NSSet* touches, UIEvent* event) {
-    if (!touched_) UIScrollView::touchesMoved(touches, event);
+    if (swallowTouch_) return;
+    if (!touched_) {
+        UIScrollView::touchesMoved(touches, event);
+        return;
+    }
+    auto* touch = objc::cast<UITouch>(touches->anyObject());
+    CGPoint at = touch ? touch->locationInView(nullptr) : touchStart_;
+    CGFloat dx = std::fabs(at.x - touchStart_.x), dy = std::fabs(at.y - touchStart_.y);
+    if (dx < kSwipeDistance || dx < 2 * dy) return;
+    Ref<UITableViewCell> cell = std::move(touched_);
+    touched_ = nullptr;
+    cell->setHighlighted(false, false);
+    Ref<NSIndexPath> path = indexPathForCell(cell);
+    if (!path || !canSwipeToDelete(path)) return;
+    swallowTouch_ = true;
+    showDeleteConfirmation(cell, path);
 }
 
 void UITableView::touchesEnded(NSSet* touches, UIEvent* event) {
+    if (std::exchange(swallowTouch_, false)) return;
     Ref<UITableViewCell> cell = std::move(touched_);
     touched_ = nullptr;
     if (!cell) {
@@ -549,8 +577,48 @@ void UITableView::touchesEnded(NSSet* touches, UIEvent* event) {
 }
 
 void UITableView::touchesCancelled(NSSet* touches, UIEvent* event) {
+    if (std::exchange(swallowTouch_, false)) return;
     Ref<UITableViewCell> cell = std::move(touched_);
     touched_ = nullptr;
     if (cell) cell->setHighlighted(false, false);
     else UIScrollView::touchesCancelled(touches, event);
+}
+
+// ---- Swipe to delete -------------------------------------------------------
+
+bool UITableView::canSwipeToDelete(NSIndexPath* indexPath) const {
+    if (!responds(dataSource_, "tableView:commitEditingStyle:forRowAtIndexPath:")) return false;
+    if (responds(dataSource_, "tableView:canEditRowAtIndexPath:") &&
+        !objc::send<BOOL, id, id>(dataSource_, "tableView:canEditRowAtIndexPath:", const_cast<UITableView*>(this),
+                                  indexPath))
+        return false;
+    NSObject* delegate = this->delegate();
+    return !responds(delegate, "tableView:editingStyleForRowAtIndexPath:") ||
+           objc::send<NSInteger, id, id>(delegate, "tableView:editingStyleForRowAtIndexPath:",
+                                         const_cast<UITableView*>(this),
+                                         indexPath) == UITableViewCellEditingStyleDelete;
+}
+
+void UITableView::showDeleteConfirmation(UITableViewCell* cell, NSIndexPath* indexPath) {
+    hideDeleteConfirmation();
+    deleting_ = indexPath;
+    // The control lives in one of this table's cells and goes before the table does.
+    deleteControl_ = UITableViewCellDeleteConfirmationControl::forRow(cell->bounds().size, "Delete"_ns,
+                                                                      [this] { commitDelete(); });
+    cell->addSubview(deleteControl_);
+}
+
+void UITableView::hideDeleteConfirmation() {
+    if (deleteControl_) deleteControl_->removeFromSuperview();
+    deleteControl_ = nullptr;
+    deleting_ = nullptr;
+}
+
+void UITableView::commitDelete() {
+    Ref<UITableView> keep(this);
+    Ref<NSIndexPath> path = deleting_;
+    hideDeleteConfirmation();
+    if (path && responds(dataSource_, "tableView:commitEditingStyle:forRowAtIndexPath:"))
+        objc::send<void, id, NSInteger, id>(dataSource_, "tableView:commitEditingStyle:forRowAtIndexPath:", this,
+                                            NSInteger(UITableViewCellEditingStyleDelete), path.get());
 }

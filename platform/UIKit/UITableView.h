@@ -51,6 +51,12 @@ enum UITableViewScrollPosition : NSInteger {
     UITableViewScrollPositionBottom = 3,
 };
 
+enum UITableViewCellEditingStyle : NSInteger {
+    UITableViewCellEditingStyleNone = 0,
+    UITableViewCellEditingStyleDelete = 1,
+    UITableViewCellEditingStyleInsert = 2,
+};
+
 class UITableView : public UIScrollView {
     KORVEL_OBJC_CLASS(UITableView)
 public:
@@ -111,6 +117,19 @@ public:
 
     void scrollToRowAtIndexPath(NSIndexPath* indexPath, NSInteger position, bool animated);
 
+    // Swipe to delete: when the data source answers
+    // tableView:commitEditingStyle:forRowAtIndexPath: (and, where they are
+    // answered, tableView:canEditRowAtIndexPath: does not say NO and the
+    // delegate's tableView:editingStyleForRowAtIndexPath: gives the delete
+    // style), a sideways swipe of kSwipeDistance points on a row shows the
+    // row's "Delete" button. A tap on it commits the delete style for that
+    // row; a touch anywhere else on the table only hides the button, and so
+    // do a reload and scrolling.
+    static constexpr CGFloat kSwipeDistance = 12;
+    // The row showing the delete button; nil when none does.
+    NSIndexPath* indexPathForDeleteConfirmation() const { return deleting_; }
+    void hideDeleteConfirmation();
+
     NSIndexPath* indexPathForSelectedRow() const { return selected_; }
     // Neither tells the delegate, as on the platform.
     void selectRowAtIndexPath(NSIndexPath* indexPath, bool animated, NSInteger position);
@@ -164,6 +183,9 @@ private:
     void enqueue(UITableViewCell* cell);
     UITableViewCell* cellContaining(UIView* view) const;
     UITableViewCell* trackedCell(NSSet* touches) const;
+    bool canSwipeToDelete(NSIndexPath* indexPath) const;
+    void showDeleteConfirmation(UITableViewCell* cell, NSIndexPath* indexPath);
+    void commitDelete();
 
     UITableViewStyle style_ = UITableViewStylePlain;
     NSObject* dataSource_ = nullptr;
@@ -178,4 +200,10 @@ private:
     std::map<std::string, std::vector<Ref<UITableViewCell>>> reusable_;
     Ref<NSIndexPath> selected_;
     Ref<UITableViewCell> touched_;
+    // Where the finger came down, in window points, for telling a swipe.
+    CGPoint touchStart_;
+    // The rest of a touch that showed or hid the delete button goes nowhere.
+    bool swallowTouch_ = false;
+    Ref<NSIndexPath> deleting_;
+    Ref<UIView> deleteControl_;
 };
