@@ -1,13 +1,11 @@
 #include "UIKit/UIFont.h"
 
-#include <fontconfig/fontconfig.h>
 #include <pango/pangocairo.h>
 
 #include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <functional>
 
 #include "Foundation/NSString.h"
@@ -55,13 +53,6 @@ PangoFontDescription* describe(const std::string& name, CGFloat size) {
     return d;
 }
 
-void releaseFonts() {
-    g_object_unref(UIFont::pangoContext());
-    pango_cairo_font_map_set_default(nullptr);
-    cairo_debug_reset_static_data();
-    FcFini();
-}
-
 CGFloat saneSize(CGFloat size) {
     if (!(size > 0)) return kLabelFontSize;
     return std::min(size, kLargestFontSize);
@@ -96,9 +87,6 @@ PangoContext* UIFont::pangoContext() {
         pango_cairo_context_set_font_options(c, options);
         cairo_font_options_destroy(options);
         pango_context_set_round_glyph_positions(c, FALSE);
-        // Hand the font caches back at exit, so that leak checkers see only
-        // real leaks.
-        std::atexit(releaseFonts);
         return c;
     }();
     return context;
