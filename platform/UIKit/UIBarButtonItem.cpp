@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "Foundation/NSString.h"
+#include "UIKit/UIImage.h"
 #include "objc/ClassBuilder.h"
 
 namespace {
@@ -26,7 +27,10 @@ Class UIBarButtonItem::class_() {
                            .method<&UIBarButtonItem::initWithTitle>("initWithTitle:style:target:action:")
                            .method<&UIBarButtonItem::initWithBarButtonSystemItem>(
                                "initWithBarButtonSystemItem:target:action:")
+                           .method<&UIBarButtonItem::initWithImage>("initWithImage:style:target:action:")
                            .method<&UIBarButtonItem::title>("title")
+                           .method<&UIBarButtonItem::image>("image")
+                           .method<&UIBarButtonItem::setImage>("setImage:")
                            .method<&UIBarButtonItem::setTitle>("setTitle:")
                            .method<&UIBarButtonItem::style>("style")
                            .method<&UIBarButtonItem::setStyle>("setStyle:")
@@ -58,6 +62,12 @@ UIBarButtonItem* UIBarButtonItem::initWithTitle(NSString* title, NSInteger style
     return this;
 }
 
+UIBarButtonItem* UIBarButtonItem::initWithImage(UIImage* image, NSInteger style, id target, SEL action) {
+    initWithTitle(nullptr, style, target, action);
+    image_ = image;
+    return this;
+}
+
 UIBarButtonItem* UIBarButtonItem::initWithBarButtonSystemItem(NSInteger systemItem, id target, SEL action) {
     systemItem_ = systemItem;
     const char* title = systemTitle(systemItem);
@@ -74,6 +84,12 @@ Ref<UIBarButtonItem> UIBarButtonItem::withTitle(NSString* title, NSInteger style
     return item;
 }
 
+Ref<UIBarButtonItem> UIBarButtonItem::withImage(UIImage* image, NSInteger style, id target, SEL action) {
+    auto item = make<UIBarButtonItem>();
+    item->initWithImage(image, style, target, action);
+    return item;
+}
+
 Ref<UIBarButtonItem> UIBarButtonItem::withSystemItem(NSInteger systemItem, id target, SEL action) {
     auto item = make<UIBarButtonItem>();
     item->initWithBarButtonSystemItem(systemItem, target, action);
@@ -81,6 +97,8 @@ Ref<UIBarButtonItem> UIBarButtonItem::withSystemItem(NSInteger systemItem, id ta
 }
 
 void UIBarButtonItem::setTitle(NSString* title) { title_ = title ? NSString::stringWithString(title) : nullptr; }
+
+void UIBarButtonItem::setImage(UIImage* image) { image_ = image; }
 
 void UIBarButtonItem::setStyle(NSInteger style) {
     style_ = style >= UIBarButtonItemStylePlain && style <= UIBarButtonItemStyleDone

@@ -1,5 +1,5 @@
 // A button of a navigation bar or toolbar: a title (or a system item's
-// title), a style, and the action sent to the target when it is tapped. The
+// title) or an image, a style, and the action sent to the target when it is tapped. The
 // bar that shows the item makes the view for it; the item only describes it.
 #pragma once
 
@@ -8,6 +8,7 @@
 #include "objc/runtime.h"
 
 class NSString;
+class UIImage;
 
 enum UIBarButtonItemStyle : NSInteger {
     UIBarButtonItemStylePlain = 0,
@@ -32,15 +33,20 @@ public:
     ~UIBarButtonItem() override;
 
     UIBarButtonItem* initWithTitle(NSString* title, NSInteger style, id target, SEL action);
+    // Shows the image instead of a title.
+    UIBarButtonItem* initWithImage(UIImage* image, NSInteger style, id target, SEL action);
     // The system items the platform titles itself; Done has the Done style.
     // A number that is no system item gives an untitled plain item.
     UIBarButtonItem* initWithBarButtonSystemItem(NSInteger systemItem, id target, SEL action);
 
     static Ref<UIBarButtonItem> withTitle(NSString* title, NSInteger style, id target, SEL action);
+    static Ref<UIBarButtonItem> withImage(UIImage* image, NSInteger style, id target, SEL action);
     static Ref<UIBarButtonItem> withSystemItem(NSInteger systemItem, id target, SEL action);
 
     NSString* title() const { return title_; }
     void setTitle(NSString* title);
+    UIImage* image() const { return image_; }
+    void setImage(UIImage* image);
     UIBarButtonItemStyle style() const { return style_; }
     void setStyle(NSInteger style);
     // Space items take room in a toolbar but show nothing.
@@ -67,6 +73,7 @@ public:
 
 private:
     Ref<NSString> title_;
+    Ref<UIImage> image_;
     UIBarButtonItemStyle style_ = UIBarButtonItemStylePlain;
     NSInteger systemItem_ = -1;
     CGFloat width_ = 0;

@@ -1,6 +1,7 @@
 #include "UIKit/UINavigationButton.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "Foundation/NSSet.h"
 #include "Foundation/NSString.h"
@@ -9,6 +10,7 @@
 #include "UIKit/UIColor.h"
 #include "UIKit/UIFont.h"
 #include "UIKit/UIGraphics.h"
+#include "UIKit/UIImage.h"
 #include "UIKit/UILabel.h"
 #include "UIKit/UITouch.h"
 #include "objc/ClassBuilder.h"
@@ -85,9 +87,12 @@ void UINavigationButton::makeLabel(NSString* title) {
 
 NSString* UINavigationButton::title() const { return label_ ? label_->text() : nullptr; }
 
+UIImage* UINavigationButton::image() const { return item_ ? item_->image() : nullptr; }
+
 CGSize UINavigationButton::sizeThatFits(CGSize) const {
-    CGFloat text = NSStringDrawing::sizeWithFont(title(), label_ ? label_->font() : nullptr).width;
-    CGFloat width = text + 2 * kPadding + (back_ ? kArrowWidth / 2 : 0);
+    CGFloat content = image() ? image()->size().width
+                              : NSStringDrawing::sizeWithFont(title(), label_ ? label_->font() : nullptr).width;
+    CGFloat width = content + 2 * kPadding + (back_ ? kArrowWidth / 2 : 0);
     return CGSizeMake(std::max(width, kMinimumWidth), kHeight);
 }
 
@@ -102,15 +107,22 @@ void UINavigationButton::drawRect(CGRect) {
     CGContextRef c = UIGraphicsGetCurrentContext();
     if (!c) return;
     CGRect r = CGRectInset(bounds(), 0.5f, 0.5f);
-    if (!bordered_) {
+    if (bordered_) drawBorder(c, r);
+    else if (highlighted_) {
         // A plain toolbar item glows while touched.
-        if (highlighted_) {
-            CGContextSetGrayFillColor(c, 1, 0.35f);
-            addButtonPath(c, r, false);
-            CGContextFillPath(c);
-        }
-        return;
+        CGContextSetGrayFillColor(c, 1, 0.35f);
+        addButtonPath(c, r, false);
+        CGContextFillPath(c);
     }
+    if (UIImage* picture = image()) {
+        CGSize size = picture->size();
+        CGSize box = bounds().size;
+        picture->drawAtPoint(
+            CGPointMake(std::round((box.width - size.width) / 2), std::round((box.height - size.height) / 2)));
+    }
+}
+
+void UINavigationButton::drawBorder(CGContextRef c, CGRect r) const {
     bool done = item_ && item_->style() == UIBarButtonItemStyleDone;
     CGFloat shade = highlighted_ ? 0.6f : 1;
     if (done) CGContextSetRGBFillColor(c, 0.2f * shade, 0.4f * shade, 0.85f * shade, 1);

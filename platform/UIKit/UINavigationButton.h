@@ -7,10 +7,12 @@
 
 #include <functional>
 
+#include "CoreGraphics/CGContext.h"
 #include "UIKit/UIView.h"
 
 class NSString;
 class UIBarButtonItem;
+class UIImage;
 class UILabel;
 
 class UINavigationButton : public UIView {
@@ -34,9 +36,11 @@ public:
     UIBarButtonItem* item() const { return item_; }
     bool isBackButton() const { return back_; }
     NSString* title() const;
+    // The item's image, drawn centred in place of a title; nil when none.
+    UIImage* image() const;
     bool isHighlighted() const { return highlighted_; }
 
-    // The title's width with the padding, at least kMinimumWidth, kHeight high.
+    // The title's (or image's) width with the padding, at least kMinimumWidth, kHeight high.
     CGSize sizeThatFits(CGSize size) const override;
     void layoutSubviews() override;
     void drawRect(CGRect rect) override;
@@ -48,6 +52,7 @@ public:
 
 private:
     void makeLabel(NSString* title);
+    void drawBorder(CGContextRef context, CGRect rect) const;
     bool touchInside(NSSet* touches) const;
     void setHighlighted(bool highlighted);
 
