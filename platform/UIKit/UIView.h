@@ -96,6 +96,9 @@ public:
     void setClipsToBounds(bool clips) { layer_->setMasksToBounds(clips); }
     bool isUserInteractionEnabled() const { return userInteractionEnabled_; }
     void setUserInteractionEnabled(bool enabled) { userInteractionEnabled_ = enabled; }
+    // Whether the view takes more than one finger at a time.
+    bool isMultipleTouchEnabled() const { return multipleTouchEnabled_; }
+    void setMultipleTouchEnabled(bool enabled) { multipleTouchEnabled_ = enabled; }
     UIViewAutoresizing autoresizingMask() const { return autoresizingMask_; }
     void setAutoresizingMask(UIViewAutoresizing mask) { autoresizingMask_ = mask; }
     bool autoresizesSubviews() const { return autoresizesSubviews_; }
@@ -149,6 +152,7 @@ private:
     Ref<UIColor> backgroundColor_;
     bool opaque_ = true;
     bool userInteractionEnabled_ = true;
+    bool multipleTouchEnabled_ = false;
     UIViewAutoresizing autoresizingMask_ = UIViewAutoresizingNone;
     bool autoresizesSubviews_ = true;
     bool needsDisplay_ = true;

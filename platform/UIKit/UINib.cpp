@@ -1,0 +1,153 @@
+#include "UIKit/UINib.h"
+
+#include <cctype>
+#include <map>
+#include <string>
+
+#include "Foundation/NSArray.h"
+#include "Foundation/NSBundle.h"
+#include "Foundation/NSDictionary.h"
+#include "Foundation/NSLog.h"
+#include "Foundation/NSMutableArray.h"
+#include "Foundation/NSNumber.h"
+#include "Foundation/NSString.h"
+#include "UIKit/UIColor.h"
+#include "UIKit/UIImage.h"
+#include "UIKit/UINibDecoder.h"
+#include "UIKit/UIView.h"
+#include "UIKit/UIViewController.h"
+#include "objc/ClassBuilder.h"
+
+Class UINib::class_() {
+    static Class cls = objc::ClassBuilder<UINib>("UINib", NSObject::class_()).build();
+    return cls;
+}
+
+[[maybe_unused]] static const Class kRegistered = UINib::class_();
+
+namespace {
+
+// The control event of a finished tap.
+constexpr NSUInteger kTouchUpInside = 1 << 6;
+
+std::string textOf(const NSDictionary* entry, const char* key) {
+    auto* value = objc::cast<NSString>(entry->objectForKey(NSString::from(key)));
+    return value ? value->UTF8String() : "";
+}
+
+Ref<UIColor> colorOf(NSObject* value) {
+    auto* list = objc::cast<NSArray>(value);
+    if (!list || list->count() != 4) return nullptr;
+    CGFloat c[4];
+    for (NSUInteger i = 0; i < 4; ++i) {
+        auto* number = objc::cast<NSNumber>(list->objectAtIndex(i));
+        if (!number) return nullptr;
+        c[i] = number->floatValue();
+    }
+    return UIColor::colorWithRed(c[0], c[1], c[2], c[3]);
+}
+
+// Sends "setKey:" with `value` when the object answers it.
+bool setByKey(NSObject* object, const std::string& key, NSObject* value) {
+    if (key.empty() || !object) return false;
+    std::string setter = "set" + key + ":";
+    setter[3] = static_cast<char>(std::toupper(static_cast<unsigned char>(setter[3])));
+    SEL s = sel_registerName(setter.c_str());
+    if (!object->respondsToSelector(s)) return false;
+    objc::send<void, id>(object, s, value);
+    return true;
+}
+
+Ref<NSObject> instantiate(NSDictionary* entry) {
+    std::string className = textOf(entry, "class");
+    Class cls = objc_getClass(className.c_str());
+    id classObject = reinterpret_cast<id>(cls);
+    if (!cls || !objc::send<BOOL, SEL>(classObject, "respondsToSelector:", sel_registerName("alloc"))) {
+        NSLog("Interface file: no class named %s", className.c_str());
+        return nullptr;
+    }
+    auto object = Ref<NSObject>::adopt(objc::cast<NSObject>(objc::send<id>(classObject, "alloc")));
+    if (!object) return nullptr;
+    auto decoder = make<UINibDecoder>(Ref<NSDictionary>(entry));
+    SEL initWithCoder = sel_registerName("initWithCoder:");
+    if (object->respondsToSelector(initWithCoder)) {
+        objc::send<id, id>(object.get(), initWithCoder, decoder.get());
+    } else if (auto* view = objc::cast<UIView>(object.get())) {
+        view->initWithFrame(decoder->decodeFrame());
+    } else {
+        objc::send<id>(object.get(), "init");
+    }
+    if (auto* view = objc::cast<UIView>(object.get())) {
+        if (auto* tag = objc::cast<NSNumber>(entry->objectForKey("tag"_ns))) view->setTag(tag->intValue());
+        if (Ref<UIColor> background = colorOf(entry->objectForKey("backgroundColor"_ns)))
+            view->setBackgroundColor(background);
+    }
+    if (auto* image = objc::cast<NSString>(entry->objectForKey("image"_ns)))
+        setByKey(object, "image", UIImage::imageNamed(image).get());
+    if (auto* text = entry->objectForKey("text"_ns)) setByKey(object, "text", text);
+    SEL setTitle = sel_registerName("setTitle:forState:");
+    auto* title = objc::cast<NSString>(entry->objectForKey("title"_ns));
+    if (title && object->respondsToSelector(setTitle)) objc::send<void, id, NSUInteger>(object, setTitle, title, 0);
+    if (Ref<UIColor> textColor = colorOf(entry->objectForKey("textColor"_ns)))
+        setByKey(object, "textColor", textColor.get());
+    return object;
+}
+
+}  // namespace
+
+Ref<NSArray> UINib::loadNibNamed(NSString* name, NSObject* owner) {
+    Ref<NSString> path = NSBundle::mainBundle()->pathForResource(name, "nib"_ns);
+    Ref<NSDictionary> file = path ? NSDictionary::dictionaryWithContentsOfFile(path) : nullptr;
+    auto* entries = file ? objc::cast<NSArray>(file->objectForKey("objects"_ns)) : nullptr;
+    if (!entries) return nullptr;
+
+    std::map<std::string, NSObject*> lookup;
+    lookup["owner"] = owner;
+    auto topLevel = NSMutableArray::array();
+    for (NSUInteger i = 0; i < entries->count(); ++i) {
+        auto* entry = objc::cast<NSDictionary>(entries->objectAtIndex(i));
+        if (!entry) continue;
+        Ref<NSObject> object = instantiate(entry);
+        if (!object) continue;
+        std::string superId = textOf(entry, "superview");
+        auto* view = objc::cast<UIView>(object.get());
+        auto* superview = objc::cast<UIView>(lookup.count(superId) ? lookup[superId] : nullptr);
+        if (view && superview) {
+            superview->addSubview(view);
+        } else {
+            topLevel->addObject(object);
+        }
+        std::string id = textOf(entry, "id");
+        lookup[id] = object.get();
+    }
+
+    auto connections = [&](const char* kind, auto connect) {
+        auto* list = objc::cast<NSArray>(file->objectForKey(NSString::from(kind)));
+        for (NSUInteger i = 0; list && i < list->count(); ++i) {
+            auto* entry = objc::cast<NSDictionary>(list->objectAtIndex(i));
+            if (!entry || !connect(entry)) NSLog("Interface file %@: %s %lu not connected", name, kind, i);
+        }
+    };
+    auto find = [&](const std::string& id) -> NSObject* { return lookup.count(id) ? lookup[id] : nullptr; };
+    connections("outlets", [&](NSDictionary* entry) {
+        NSObject* destination = find(textOf(entry, "destination"));
+        return destination && setByKey(find(textOf(entry, "object")), textOf(entry, "key"), destination);
+    });
+    connections("actions", [&](NSDictionary* entry) {
+        NSObject* source = find(textOf(entry, "object"));
+        NSObject* target = find(textOf(entry, "target"));
+        std::string action = textOf(entry, "selector");
+        SEL add = sel_registerName("addTarget:action:forControlEvents:");
+        if (!source || !target || action.empty() || !source->respondsToSelector(add)) return false;
+        objc::send<void, id, SEL, NSUInteger>(source, add, target, sel_registerName(action.c_str()), kTouchUpInside);
+        return true;
+    });
+    return topLevel;
+}
+
+bool UINib::loadViewOfController(UIViewController* controller) {
+    NSString* nibName = controller->nibName();
+    Ref<NSString> name = nibName ? Ref<NSString>(nibName) : NSString::from(class_getName(object_getClass(controller)));
+    if (!loadNibNamed(name, controller)) return false;
+    return controller->isViewLoaded();
+}
