@@ -64,13 +64,17 @@ void NSRunLoop::runUntilDate(double date) {
                 continue;
             }
             Clock::moveVirtualTo(date);
+            endPass();
             return;
         }
         if (NSTimer* timer = firstDue(now)) {
             fire(timer);
             continue;
         }
-        if (now >= date) return;
+        if (now >= date) {
+            endPass();
+            return;
+        }
         double wake = std::min(nextFireDate(), date);
         std::this_thread::sleep_for(std::chrono::duration<double>(wake - now));
     }
@@ -115,8 +119,11 @@ void NSRunLoop::handleEvents() {
     while (!events_.empty()) {
         std::function<void()> event = std::move(events_.front());
         events_.pop_front();
-        NSAutoreleasePool pool;
-        event();
+        {
+            NSAutoreleasePool pool;
+            event();
+        }
+        endPass();
     }
 }
 
@@ -141,6 +148,7 @@ void NSRunLoop::fire(NSTimer* timer) {
         timer->fire();
     }
     removeInvalidTimers();
+    endPass();
 }
 
 void NSRunLoop::removeInvalidTimers() {
@@ -150,4 +158,12 @@ void NSRunLoop::removeInvalidTimers() {
     std::vector<Ref<NSTimer>> finished;
     for (auto& t : timers_) (t->isValid() ? kept : finished).push_back(std::move(t));
     timers_.swap(kept);
+}
+
+void NSRunLoop::addPassObserver(std::function<void()> observer) {
+    if (observer) passObservers_.push_back(std::move(observer));
+}
+
+void NSRunLoop::endPass() {
+    for (const auto& observer : passObservers_) observer();
 }

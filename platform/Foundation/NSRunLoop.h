@@ -33,6 +33,11 @@ public:
     double nextFireDate() const;
     bool hasPendingEvents() const { return !events_.empty(); }
 
+    // Calls `observer` at the end of every pass of the loop: after each
+    // event handled, after each timer fired, and when a run returns. What
+    // changes during one pass is one transaction for the layers.
+    void addPassObserver(std::function<void()> observer);
+
     // performSelector:withObject:afterDelay: — `target` and `object` are
     // retained until the request fires or is cancelled.
     void performSelector(id target, SEL selector, id object, double delay);
@@ -47,8 +52,10 @@ private:
     NSTimer* firstDue(double date) const;
     void fire(NSTimer* timer);
     void removeInvalidTimers();
+    void endPass();
 
     std::deque<std::function<void()>> events_;
     std::vector<Ref<NSTimer>> timers_;
     unsigned long long nextSequence_ = 0;
+    std::vector<std::function<void()>> passObservers_;
 };

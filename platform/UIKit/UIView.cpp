@@ -4,7 +4,9 @@
 #include <cstdio>
 
 #include "Foundation/NSArray.h"
+#include "Foundation/NSString.h"
 #include "UIKit/UIColor.h"
+#include "UIKit/UIViewAnimationState.h"
 #include "objc/ClassBuilder.h"
 
 Class UIView::class_() {
@@ -46,6 +48,13 @@ Class UIView::class_() {
                            .method<&UIView::drawRect>("drawRect:")
                            .method<&UIView::sizeToFit>("sizeToFit")
                            .method<&UIView::sizeThatFits>("sizeThatFits:")
+                           .classMethod<&UIView::beginAnimations>("beginAnimations:context:")
+                           .classMethod<&UIView::commitAnimations>("commitAnimations")
+                           .classMethod<&UIView::setAnimationDuration>("setAnimationDuration:")
+                           .classMethod<&UIView::setAnimationDelay>("setAnimationDelay:")
+                           .classMethod<&UIView::setAnimationCurve>("setAnimationCurve:")
+                           .classMethod<&UIView::setAnimationDelegate>("setAnimationDelegate:")
+                           .classMethod<&UIView::setAnimationDidStopSelector>("setAnimationDidStopSelector:")
                            .allocatable()
                            .build();
     return cls;
@@ -185,6 +194,16 @@ void UIView::setBackgroundColor(UIColor* color) {
     backgroundColor_ = color;
     layer_->setBackgroundColor(color ? color->CGColor() : nullptr);
 }
+
+void UIView::beginAnimations(NSString* animationID, void* context) {
+    UIViewAnimationState::begin(animationID, context);
+}
+void UIView::commitAnimations() { UIViewAnimationState::commit(); }
+void UIView::setAnimationDuration(double duration) { UIViewAnimationState::setDuration(duration); }
+void UIView::setAnimationDelay(double delay) { UIViewAnimationState::setDelay(delay); }
+void UIView::setAnimationCurve(NSInteger curve) { UIViewAnimationState::setCurve(curve); }
+void UIView::setAnimationDelegate(NSObject* delegate) { UIViewAnimationState::setDelegate(delegate); }
+void UIView::setAnimationDidStopSelector(SEL selector) { UIViewAnimationState::setDidStopSelector(selector); }
 
 void UIView::drawRect(CGRect) {}
 

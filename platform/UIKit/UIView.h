@@ -18,6 +18,7 @@
 #include "UIKit/UIResponder.h"
 
 class NSArray;
+class NSString;
 class UIColor;
 
 typedef NSUInteger UIViewAutoresizing;
@@ -103,6 +104,20 @@ public:
     void setAutoresizingMask(UIViewAutoresizing mask) { autoresizingMask_ = mask; }
     bool autoresizesSubviews() const { return autoresizesSubviews_; }
     void setAutoresizesSubviews(bool resizes) { autoresizesSubviews_ = resizes; }
+
+    // Animation blocks (UIViewAnimationState): changes of frame, bounds,
+    // center, transform and alpha made between beginAnimations and
+    // commitAnimations are animated.
+    static void beginAnimations(NSString* animationID, void* context);
+    static void commitAnimations();
+    static void setAnimationDuration(double duration);
+    static void setAnimationDelay(double delay);
+    // A UIViewAnimationCurve.
+    static void setAnimationCurve(NSInteger curve);
+    // Retained until the block's animations have stopped.
+    static void setAnimationDelegate(NSObject* delegate);
+    // animationDidStop:finished:context: or a form with fewer arguments.
+    static void setAnimationDidStopSelector(SEL selector);
 
     // Drawing: the renderer calls drawRect: with the view's bounds and a
     // current context (UIGraphicsGetCurrentContext) in the view's own
