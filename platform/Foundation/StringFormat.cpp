@@ -14,12 +14,12 @@ namespace {
 constexpr int kMaxFieldWidth = 4096;
 
 template <class V>
-void appendPrintf(std::string& out, const std::string& spec, V value) {
-    int n = std::snprintf(nullptr, 0, spec.c_str(), value);
+void appendPrintf(std::string& out, const std::string& directive, V value) {
+    int n = std::snprintf(nullptr, 0, directive.c_str(), value);
     if (n <= 0) return;
     std::size_t start = out.size();
     out.resize(start + static_cast<std::size_t>(n) + 1);
-    std::snprintf(out.data() + start, static_cast<std::size_t>(n) + 1, spec.c_str(), value);
+    std::snprintf(out.data() + start, static_cast<std::size_t>(n) + 1, directive.c_str(), value);
     out.resize(start + static_cast<std::size_t>(n));
 }
 
@@ -116,9 +116,9 @@ std::string StringFormat::format(std::string_view format, std::initializer_list<
             continue;
         }
         std::size_t start = i++;
-        std::string spec = "%";
+        std::string directive = "%";
         while (i < format.size() && std::string_view("-+ #0'").find(format[i]) != std::string_view::npos) {
-            if (format[i] != '\'') spec += format[i];
+            if (format[i] != '\'') directive += format[i];
             ++i;
         }
         auto field = [&]() {
@@ -126,19 +126,19 @@ std::string StringFormat::format(std::string_view format, std::initializer_list<
                 ++i;
                 const Argument* a = take();
                 long long v = a ? a->asSigned() : 0;
-                spec += std::to_string(std::clamp<long long>(v, -kMaxFieldWidth, kMaxFieldWidth));
+                directive += std::to_string(std::clamp<long long>(v, -kMaxFieldWidth, kMaxFieldWidth));
                 return;
             }
             std::size_t digits = i;
             while (i < format.size() && format[i] >= '0' && format[i] <= '9') ++i;
             if (i > digits) {
                 long long v = std::stoll(std::string(format.substr(digits, std::min<std::size_t>(i - digits, 9))));
-                spec += std::to_string(std::min<long long>(v, kMaxFieldWidth));
+                directive += std::to_string(std::min<long long>(v, kMaxFieldWidth));
             }
         };
         field();
         if (i < format.size() && format[i] == '.') {
-            spec += '.';
+            directive += '.';
             ++i;
             field();
         }
@@ -155,17 +155,17 @@ std::string StringFormat::format(std::string_view format, std::initializer_list<
             break;
         case 'd':
         case 'i':
-            if (const Argument* a = take()) appendPrintf(out, spec + "lld", a->asSigned());
+            if (const Argument* a = take()) appendPrintf(out, directive + "lld", a->asSigned());
             break;
         case 'u':
         case 'o':
         case 'x':
         case 'X':
-            if (const Argument* a = take()) appendPrintf(out, spec + "ll" + conversion, a->asUnsigned());
+            if (const Argument* a = take()) appendPrintf(out, directive + "ll" + conversion, a->asUnsigned());
             break;
         case 'c':
         case 'C':
-            if (const Argument* a = take()) appendPrintf(out, spec + "c", static_cast<int>(a->asSigned()));
+            if (const Argument* a = take()) appendPrintf(out, directive + "c", static_cast<int>(a->asSigned()));
             break;
         case 'f':
         case 'F':
@@ -175,18 +175,18 @@ std::string StringFormat::format(std::string_view format, std::initializer_list<
         case 'G':
         case 'a':
         case 'A':
-            if (const Argument* a = take()) appendPrintf(out, spec + conversion, a->asReal());
+            if (const Argument* a = take()) appendPrintf(out, directive + conversion, a->asReal());
             break;
         case 's':
         case 'S':
-            if (const Argument* a = take()) appendPrintf(out, spec + "s", a->description().c_str());
+            if (const Argument* a = take()) appendPrintf(out, directive + "s", a->description().c_str());
             break;
         case 'p':
             if (const Argument* a = take()) {
                 const void* p = a->kind_ == Argument::Kind::Pointer  ? a->pointer_
                                 : a->kind_ == Argument::Kind::Object ? static_cast<const void*>(a->object_)
                                                                      : nullptr;
-                appendPrintf(out, spec + "p", p);
+                appendPrintf(out, directive + "p", p);
             }
             break;
         default:
