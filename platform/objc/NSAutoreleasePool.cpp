@@ -2,16 +2,27 @@
 
 #include "objc/ClassBuilder.h"
 
+#include <mutex>
+
 namespace {
 
+// Pools are per thread, as on the phone: a thread's autoreleased objects wait
+// in its own innermost pool.
 NSAutoreleasePool*& innermost() {
-    static NSAutoreleasePool* top = nullptr;
+    thread_local NSAutoreleasePool* top = nullptr;
     return top;
 }
 
+// Objects autoreleased with no pool pushed wait in one process-wide pool,
+// which any thread may reach.
 std::vector<NSObject*>& basePool() {
     static auto* objects = new std::vector<NSObject*>;
     return *objects;
+}
+
+std::mutex& basePoolLock() {
+    static auto* lock = new std::mutex;
+    return *lock;
 }
 
 void releaseAll(std::vector<NSObject*>& objects) {
@@ -45,7 +56,17 @@ void NSAutoreleasePool::drain() { releaseAll(objects_); }
 
 void NSAutoreleasePool::addObject(NSObject* object) {
     if (NSAutoreleasePool* top = innermost()) top->objects_.push_back(object);
-    else basePool().push_back(object);
+    else {
+        std::lock_guard guard(basePoolLock());
+        basePool().push_back(object);
+    }
 }
 
-void NSAutoreleasePool::drainBasePool() { releaseAll(basePool()); }
+void NSAutoreleasePool::drainBasePool() {
+    std::vector<NSObject*> objects;
+    {
+        std::lock_guard guard(basePoolLock());
+        objects.swap(basePool());
+    }
+    releaseAll(objects);
+}

@@ -1,5 +1,6 @@
-// Autorelease pools: a stack of pools; an autoreleased object is released when
-// the innermost pool drains. The run loop drains its pool after each event.
+// Autorelease pools: a stack of pools per thread; an autoreleased object is
+// released when its thread's innermost pool drains. The run loop drains its
+// pool after each event.
 #pragma once
 
 #include <vector>

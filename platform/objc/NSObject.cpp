@@ -75,12 +75,12 @@ Class NSObject::class_() {
 NSObject::~NSObject() = default;
 
 NSObject* NSObject::retain() {
-    ++refs_;
+    refs_.fetch_add(1, std::memory_order_relaxed);
     return this;
 }
 
 void NSObject::release() {
-    if (--refs_ == 0) delete this;
+    if (refs_.fetch_sub(1, std::memory_order_acq_rel) == 1) delete this;
 }
 
 NSObject* NSObject::autorelease() {

@@ -3,6 +3,7 @@
 // every object has.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <string>
 
@@ -28,7 +29,7 @@ public:
     void release();
     // Hands one reference to the current autorelease pool.
     NSObject* autorelease();
-    unsigned retainCount() const { return refs_; }
+    unsigned retainCount() const { return refs_.load(std::memory_order_relaxed); }
 
     const char* className() const;
     bool respondsToSelector(SEL sel) const;
@@ -58,5 +59,7 @@ public:
     static void cancelPreviousPerformRequestsWithTarget(id target, SEL sel, id object);
 
 private:
-    unsigned refs_ = 1;
+    // Atomic, as on the phone: an object may be retained and released from
+    // more than one thread (a cache shared under a lock, say).
+    std::atomic<unsigned> refs_ = 1;
 };
