@@ -2,10 +2,11 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstring>
 #include <vector>
 
-#include "Foundation/BinaryPropertyListArray.h"
 #include "Foundation/BinaryPropertyListDictionary.h"
+#include "Foundation/NSArray.h"
 #include "Foundation/NSData.h"
 #include "Foundation/NSDate.h"
 #include "Foundation/NSNull.h"
@@ -17,10 +18,10 @@ namespace {
 
 constexpr std::size_t kHeaderSize = 8;
 constexpr std::size_t kTrailerSize = 32;
-// A walk over the whole tree may meet this many objects per byte of the file.
-// Files share equal strings and numbers, which stays far below it; a file
-// whose shared containers multiply beyond it is refused.
-constexpr std::uint64_t kExpansionPerByte = 4;
+// Objects decoded per byte of the file at most. A walk of an honest file
+// decodes each reference once or so, each taking a byte or more; files whose
+// shared containers multiply far beyond that are cut off.
+constexpr std::uint64_t kDecodesPerByte = 4;
 
 enum Type : unsigned {
     kSimple = 0x0,
@@ -76,61 +77,47 @@ void appendUtf8(std::string& out, const unsigned char* p, std::uint64_t units) {
     }
 }
 
-// A finished object's height (containers on its deepest path: 0 for a
-// scalar) and the number of objects a walk of it meets, packed into the object's state word (0 = not seen, 1 = being walked).
-constexpr std::uint64_t kOpen = 1;
-std::uint64_t packDone(std::uint64_t height, std::uint64_t size) { return size << 12 | height << 2 | 2; }
-std::uint64_t heightOf(std::uint64_t state) { return state >> 2 & 0x3FF; }
-std::uint64_t sizeOf(std::uint64_t state) { return state >> 12; }
+using Layout = BinaryPropertyList::Layout;
 
-}  // namespace
-
-BinaryPropertyList::BinaryPropertyList(std::string bytes) : bytes_(std::move(bytes)) {}
-
-bool BinaryPropertyList::isBinary(std::string_view bytes) { return bytes.starts_with("bplist0"); }
-
-Ref<NSObject> BinaryPropertyList::read(std::string bytes) {
-    auto plist = std::make_shared<BinaryPropertyList>(std::move(bytes));
-    if (!plist->readTrailer() || !plist->checkGraph()) return nullptr;
-    return plist->object(plist->top_);
+std::uint64_t readUint(const unsigned char* p, unsigned size) {
+    switch (size) {
+    case 1: return p[0];
+    case 2: return std::uint64_t{p[0]} << 8 | p[1];
+    case 4: {
+        std::uint32_t v;
+        std::memcpy(&v, p, 4);
+        return __builtin_bswap32(v);
+    }
+    case 8: {
+        std::uint64_t v;
+        std::memcpy(&v, p, 8);
+        return __builtin_bswap64(v);
+    }
+    default: {
+        std::uint64_t v = 0;
+        for (unsigned i = 0; i < size; ++i) v = v << 8 | p[i];
+        return v;
+    }
+    }
 }
 
-std::uint64_t BinaryPropertyList::readUint(std::size_t at, unsigned size) const {
-    std::uint64_t v = 0;
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes_.data()) + at;
-    for (unsigned i = 0; i < size; ++i) v = v << 8 | p[i];
-    return v;
+struct Header {
+    std::uint8_t marker;
+    std::uint64_t count;
+    std::size_t payload;
+};
+
+std::uint64_t reference(const Layout& l, std::size_t references, std::uint64_t i) {
+    return readUint(l.base + references + i * l.referenceSize, l.referenceSize);
 }
 
-bool BinaryPropertyList::readTrailer() {
-    std::size_t n = bytes_.size();
-    // The smallest file: header, a one-byte object, its offset and the trailer.
-    if (n < kHeaderSize + 2 + kTrailerSize || !isBinary(bytes_)) return false;
-    std::size_t t = n - kTrailerSize;
-    offsetSize_ = static_cast<unsigned char>(bytes_[t + 6]);
-    referenceSize_ = static_cast<unsigned char>(bytes_[t + 7]);
-    objectCount_ = readUint(t + 8, 8);
-    top_ = readUint(t + 16, 8);
-    tableOffset_ = readUint(t + 24, 8);
-    if (offsetSize_ < 1 || offsetSize_ > 8 || referenceSize_ < 1 || referenceSize_ > 8) return false;
-    if (objectCount_ == 0 || top_ >= objectCount_) return false;
-    if (tableOffset_ < kHeaderSize + 1 || tableOffset_ > t) return false;
-    return objectCount_ <= (t - tableOffset_) / offsetSize_;
-}
-
-bool BinaryPropertyList::offsetOf(std::uint64_t object, std::size_t& offset) const {
-    if (object >= objectCount_) return false;
-    std::uint64_t o = readUint(static_cast<std::size_t>(tableOffset_ + object * offsetSize_), offsetSize_);
-    if (o < kHeaderSize || o >= tableOffset_) return false;
-    offset = static_cast<std::size_t>(o);
-    return true;
-}
-
-bool BinaryPropertyList::header(std::uint64_t object, Header& h) const {
-    std::size_t at;
-    if (!offsetOf(object, at)) return false;
-    const std::size_t end = static_cast<std::size_t>(tableOffset_);
-    h.marker = static_cast<std::uint8_t>(bytes_[at]);
+bool header(const Layout& l, std::uint64_t object, Header& h) {
+    if (object >= l.objectCount) return false;
+    const std::uint64_t offset = readUint(l.base + l.tableOffset + object * l.offsetSize, l.offsetSize);
+    if (offset < kHeaderSize || offset >= l.tableOffset) return false;
+    const auto at = static_cast<std::size_t>(offset);
+    const std::size_t end = static_cast<std::size_t>(l.tableOffset);
+    h.marker = l.base[at];
     std::size_t pos = at + 1;
     h.count = 0;
     switch (h.marker >> 4) {
@@ -143,11 +130,11 @@ bool BinaryPropertyList::header(std::uint64_t object, Header& h) const {
         if (h.count == 0xF) {
             // The count follows as an integer object of 1, 2, 4 or 8 bytes.
             if (pos >= end) return false;
-            auto m = static_cast<std::uint8_t>(bytes_[pos]);
+            std::uint8_t m = l.base[pos];
             if (m >> 4 != kInteger || (m & 0xF) > 3) return false;
             unsigned size = 1u << (m & 0xF);
             if (end - pos - 1 < size) return false;
-            h.count = readUint(pos + 1, size);
+            h.count = readUint(l.base + pos + 1, size);
             pos += 1 + size;
         }
         break;
@@ -157,154 +144,159 @@ bool BinaryPropertyList::header(std::uint64_t object, Header& h) const {
     return true;
 }
 
-bool BinaryPropertyList::check(std::uint64_t object, Header& h) const {
-    if (!header(object, h)) return false;
-    const auto* base = reinterpret_cast<const unsigned char*>(bytes_.data());
-    const std::uint64_t available = tableOffset_ - h.payload;
+bool isAscii(const unsigned char* p, std::uint64_t n) {
+    std::uint64_t any = 0;
+    std::uint64_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, p + i, 8);
+        any |= word;
+    }
+    for (; i < n; ++i) any |= p[i];
+    return !(any & 0x8080808080808080ULL);
+}
+
+// Bounds and contents of one object. The objects a container refers to are
+// checked in turn when they are decoded.
+bool check(const Layout& l, std::uint64_t object, Header& h) {
+    if (!header(l, object, h)) return false;
+    const std::uint64_t available = l.tableOffset - h.payload;
     const unsigned low = h.marker & 0xF;
-    auto referencesInRange = [&](std::uint64_t n) {
-        for (std::uint64_t i = 0; i < n; ++i)
-            if (reference(h.payload, i) >= objectCount_) return false;
-        return true;
-    };
     switch (h.marker >> 4) {
     case kSimple: return h.marker == kNull || h.marker == kFalse || h.marker == kTrue;
     case kInteger:
         if (low > 4 || (1u << low) > available) return false;
         if (low == 4) {
             // 128 bits: only values that fit 64 bits, signed or unsigned.
-            std::uint64_t high = readUint(h.payload, 8);
-            return high == 0 || (high == ~std::uint64_t{0} && readUint(h.payload + 8, 8) >> 63);
+            std::uint64_t high = readUint(l.base + h.payload, 8);
+            return high == 0 || (high == ~std::uint64_t{0} && readUint(l.base + h.payload + 8, 8) >> 63);
         }
         return true;
     case kReal: return (low == 2 || low == 3) && (1u << low) <= available;
     case kDate: return low == 3 && available >= 8;
     case kData: return h.count <= available;
-    case kAscii:
-        if (h.count > available) return false;
-        for (std::uint64_t i = 0; i < h.count; ++i)
-            if (base[h.payload + i] & 0x80) return false;
-        return true;
-    case kUtf16: return h.count <= available / 2 && validUtf16(base + h.payload, h.count);
-    case kArray: return h.count <= available / referenceSize_ && referencesInRange(h.count);
-    case kDictionary:
-        if (h.count > available / referenceSize_ / 2 || !referencesInRange(2 * h.count)) return false;
-        for (std::uint64_t i = 0; i < h.count; ++i) {
-            std::size_t at;
-            if (!offsetOf(reference(h.payload, i), at)) return false;
-            unsigned keyType = static_cast<unsigned char>(bytes_[at]) >> 4;
-            if (keyType != kAscii && keyType != kUtf16) return false;
-        }
-        return true;
+    case kAscii: return h.count <= available && isAscii(l.base + h.payload, h.count);
+    case kUtf16: return h.count <= available / 2 && validUtf16(l.base + h.payload, h.count);
+    case kArray: return h.count <= available / l.referenceSize;
+    case kDictionary: return h.count <= available / l.referenceSize / 2;
     default: return false;
     }
 }
 
-bool BinaryPropertyList::checkGraph() {
-    struct Frame {
-        std::uint64_t object;
-        std::uint64_t next;
-        std::uint64_t count;
-        std::size_t references;
-        std::uint64_t height;
-        std::uint64_t size;
-    };
-    const std::uint64_t maxSize = bytes_.size() * kExpansionPerByte;
-    std::vector<std::uint64_t> state(objectCount_, 0);
-    std::vector<Frame> stack;
+}  // namespace
 
-    // Adds a finished member to the container being walked.
-    auto addToParent = [&](std::uint64_t height, std::uint64_t size) {
-        if (stack.empty()) return true;
-        Frame& parent = stack.back();
-        if (stack.size() + height > PropertyListFile::kMaxDepth) return false;
-        parent.height = std::max(parent.height, height + 1);
-        parent.size = std::min(parent.size + size, maxSize + 1);
-        return true;
-    };
-    auto visit = [&](std::uint64_t object) {
-        std::uint64_t s = state[object];
-        if (s == kOpen) return false;  // a container inside itself
-        if (s != 0) return addToParent(heightOf(s), sizeOf(s));
+BinaryPropertyList::BinaryPropertyList(std::string bytes) : bytes_(std::move(bytes)) {
+    layout_.base = reinterpret_cast<const unsigned char*>(bytes_.data());
+}
+
+bool BinaryPropertyList::isBinary(std::string_view bytes) { return bytes.starts_with("bplist0"); }
+
+Ref<NSObject> BinaryPropertyList::read(std::string bytes) {
+    auto plist = std::make_shared<BinaryPropertyList>(std::move(bytes));
+    if (!plist->readTrailer()) return nullptr;
+    return plist->object(plist->layout_.top, nullptr);
+}
+
+bool BinaryPropertyList::readTrailer() {
+    std::size_t n = bytes_.size();
+    // The smallest file: header, a one-byte object, its offset and the trailer.
+    if (n < kHeaderSize + 2 + kTrailerSize || !isBinary(bytes_)) return false;
+    Layout& l = layout_;
+    const unsigned char* t = l.base + n - kTrailerSize;
+    l.offsetSize = t[6];
+    l.referenceSize = t[7];
+    l.objectCount = readUint(t + 8, 8);
+    l.top = readUint(t + 16, 8);
+    l.tableOffset = readUint(t + 24, 8);
+    const std::uint64_t tableEnd = n - kTrailerSize;
+    if (l.offsetSize < 1 || l.offsetSize > 8 || l.referenceSize < 1 || l.referenceSize > 8) return false;
+    if (l.objectCount == 0 || l.top >= l.objectCount) return false;
+    if (l.tableOffset < kHeaderSize + 1 || l.tableOffset > tableEnd) return false;
+    budget_ = n * kDecodesPerByte;
+    return l.objectCount <= (tableEnd - l.tableOffset) / l.offsetSize;
+}
+
+bool BinaryPropertyList::keys(std::uint64_t dictionary, std::vector<Key>& out,
+                              std::vector<std::unique_ptr<std::string>>& converted) const {
+    const Layout& l = layout_;
+    Header d;
+    if (!header(l, dictionary, d)) return false;
+    out.reserve(static_cast<std::size_t>(d.count));
+    for (std::uint64_t i = 0; i < d.count; ++i) {
+        std::uint64_t keyObject = ::reference(l, d.payload, i);
         Header h;
-        if (!check(object, h)) return false;
-        unsigned type = h.marker >> 4;
-        if (type != kArray && type != kDictionary) {
-            state[object] = packDone(0, 1);
-            return addToParent(0, 1);
+        if (!header(l, keyObject, h)) return false;
+        const std::uint64_t available = l.tableOffset - h.payload;
+        const unsigned char* p = l.base + h.payload;
+        std::string_view text;
+        if (h.marker >> 4 == kAscii) {
+            if (h.count > available || !isAscii(p, h.count)) return false;
+            text = std::string_view(reinterpret_cast<const char*>(p), static_cast<std::size_t>(h.count));
+        } else if (h.marker >> 4 == kUtf16) {
+            if (h.count > available / 2 || !validUtf16(p, h.count)) return false;
+            converted.push_back(std::make_unique<std::string>());
+            appendUtf8(*converted.back(), p, h.count);
+            text = *converted.back();
+        } else {
+            return false;
         }
-        if (stack.size() >= PropertyListFile::kMaxDepth) return false;
-        state[object] = kOpen;
-        stack.push_back({object, 0, type == kDictionary ? 2 * h.count : h.count, h.payload, 1, 1});
-        return true;
-    };
-
-    if (!visit(top_)) return false;
-    while (!stack.empty()) {
-        Frame& f = stack.back();
-        if (f.next < f.count) {
-            if (!visit(reference(f.references, f.next++))) return false;
-            continue;
-        }
-        Frame done = f;
-        stack.pop_back();
-        if (done.size > maxSize) return false;
-        state[done.object] = packDone(done.height, done.size);
-        if (!addToParent(done.height, done.size)) return false;
+        out.push_back({text, keyObject, ::reference(l, d.payload, d.count + i)});
     }
     return true;
 }
 
-BinaryPropertyList::Members BinaryPropertyList::members(std::uint64_t object) const {
-    Header h{};
-    header(object, h);
-    return {h.count, h.payload};
-}
-
-std::uint64_t BinaryPropertyList::reference(std::size_t references, std::uint64_t i) const {
-    return readUint(static_cast<std::size_t>(references + i * referenceSize_), referenceSize_);
-}
-
-std::string_view BinaryPropertyList::text(std::uint64_t object, std::string& converted) const {
-    Header h{};
-    header(object, h);
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes_.data()) + h.payload;
-    if (h.marker >> 4 == kAscii) return std::string_view(bytes_).substr(h.payload, static_cast<std::size_t>(h.count));
-    converted.clear();
-    appendUtf8(converted, p, h.count);
-    return converted;
-}
-
-Ref<NSObject> BinaryPropertyList::object(std::uint64_t object) const {
-    Header h{};
-    header(object, h);
+Ref<NSObject> BinaryPropertyList::object(std::uint64_t object, const std::shared_ptr<const Path>& container) const {
+    Header h;
+    if (budget_ == 0 || !check(layout_, object, h)) return nullptr;
+    --budget_;
     const unsigned low = h.marker & 0xF;
     const std::size_t n = static_cast<std::size_t>(h.count);
+    const unsigned char* p = layout_.base + h.payload;
     switch (h.marker >> 4) {
     case kSimple:
         if (h.marker == kNull) return NSNull::null();
         return NSNumber::numberWithBool(h.marker == kTrue);
     case kInteger:
         if (low == 4) {
-            std::uint64_t value = readUint(h.payload + 8, 8);
-            if (readUint(h.payload, 8) == 0) return NSNumber::numberWithUnsignedLongLong(value);
+            std::uint64_t value = readUint(p + 8, 8);
+            if (readUint(p, 8) == 0) return NSNumber::numberWithUnsignedLongLong(value);
             return NSNumber::numberWithLongLong(static_cast<long long>(value));
         }
         // One, two and four bytes are unsigned; eight are signed.
-        return NSNumber::numberWithLongLong(static_cast<long long>(readUint(h.payload, 1u << low)));
+        return NSNumber::numberWithLongLong(static_cast<long long>(readUint(p, 1u << low)));
     case kReal:
-        if (low == 2) return NSNumber::numberWithFloat(std::bit_cast<float>(static_cast<std::uint32_t>(readUint(h.payload, 4))));
-        return NSNumber::numberWithDouble(std::bit_cast<double>(readUint(h.payload, 8)));
-    case kDate: return NSDate::dateWithTimeIntervalSinceReferenceDate(std::bit_cast<double>(readUint(h.payload, 8)));
+        if (low == 2) return NSNumber::numberWithFloat(std::bit_cast<float>(static_cast<std::uint32_t>(readUint(p, 4))));
+        return NSNumber::numberWithDouble(std::bit_cast<double>(readUint(p, 8)));
+    case kDate: return NSDate::dateWithTimeIntervalSinceReferenceDate(std::bit_cast<double>(readUint(p, 8)));
     case kData: return make<NSData>(bytes_.substr(h.payload, n));
     case kAscii: return make<NSString>(bytes_.substr(h.payload, n));
     case kUtf16: {
         std::string utf8;
-        text(object, utf8);
+        appendUtf8(utf8, p, h.count);
         return make<NSString>(std::move(utf8));
     }
-    case kArray: return make<BinaryPropertyListArray>(shared_from_this(), object);
-    case kDictionary: return make<BinaryPropertyListDictionary>(shared_from_this(), object);
+    case kArray:
+    case kDictionary: break;
     default: return nullptr;
     }
+    unsigned depth = container ? container->depth + 1 : 0;
+    if (depth >= PropertyListFile::kMaxDepth) return nullptr;
+    for (const Path* outer = container.get(); outer; outer = outer->outer.get())
+        if (outer->object == object) return nullptr;
+    auto path = std::make_shared<const Path>(Path{object, depth, container});
+    if (h.marker >> 4 == kArray) {
+        std::vector<Ref<NSObject>> members;
+        members.reserve(n);
+        for (std::uint64_t i = 0; i < h.count; ++i) {
+            Ref<NSObject> member = this->object(::reference(layout_, h.payload, i), path);
+            if (!member) return nullptr;
+            members.push_back(std::move(member));
+        }
+        return make<NSArray>(std::move(members));
+    }
+    auto dictionary = make<BinaryPropertyListDictionary>(shared_from_this(), path);
+    // A root dictionary with a damaged key makes the file unreadable; one
+    // further in reads as empty when it is first used.
+    if (depth == 0 && !dictionary->sound()) return nullptr;
+    return dictionary;
 }

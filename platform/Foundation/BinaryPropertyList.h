@@ -1,15 +1,23 @@
-// Reader of binary property lists ("bplist0"). It checks the whole structure
-// before anything is decoded: trailer, offset table, every reachable object's
-// bounds and contents, references, nesting depth, cycles and how far shared
-// objects would multiply when the tree is walked. Only then is the root handed
-// out, and objects are decoded when first asked for: arrays and dictionaries
-// come back as views over the bytes, which the views keep alive.
+// Reader of binary property lists ("bplist0"). Opening checks the trailer;
+// everything else is checked when it is decoded, which happens only when it is asked for,
+// so reading a file and looking up one key touches little more than that key.
+// Each object is checked before use: its offset, its bounds, its contents (text must be
+// ASCII or UTF-16 with paired surrogates), its references. A container never
+// holds itself, nesting stops at PropertyListFile::kMaxDepth, and decoding
+// stops once it has made more objects than a walk of an honest file could
+// need (shared containers can otherwise multiply without end).
+//
+// What is damaged reads as absent: a dictionary value that fails its check is
+// nil to `objectForKey:`, a dictionary with a damaged key reads as empty.
+// Arrays are decoded whole, members and all, and fail as a whole, so an array
+// never holds nil. A root that fails gives nil.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "objc/NSObject.h"
 
@@ -21,37 +29,45 @@ public:
 
     explicit BinaryPropertyList(std::string bytes);
 
-    // Where a container's member references start and how many members it
-    // has (a dictionary's keys come first, then as many values).
-    struct Members {
-        std::uint64_t count;
-        std::size_t references;
+    // The containers that lead to an object, outermost last.
+    struct Path {
+        std::uint64_t object;
+        unsigned depth;
+        std::shared_ptr<const Path> outer;
     };
-    Members members(std::uint64_t object) const;
-    std::uint64_t reference(std::size_t references, std::uint64_t i) const;
-    Ref<NSObject> object(std::uint64_t object) const;
-    // The UTF-8 of a string object: a view into the file for ASCII strings,
-    // else the converted text in `converted`.
-    std::string_view text(std::uint64_t object, std::string& converted) const;
+    // Decodes an object found inside the container at `container` (nullptr
+    // for the root); nil when it fails its check.
+    Ref<NSObject> object(std::uint64_t object, const std::shared_ptr<const Path>& container) const;
+
+    // One entry of a dictionary: the UTF-8 of its key, a view into the file
+    // for ASCII keys or into `converted` for UTF-16 ones, and the objects.
+    struct Key {
+        std::string_view text;
+        std::uint64_t keyObject;
+        std::uint64_t valueObject;
+    };
+    // The entries of a checked dictionary, in file order; false when a key
+    // is not sound text.
+    bool keys(std::uint64_t dictionary, std::vector<Key>& out,
+              std::vector<std::unique_ptr<std::string>>& converted) const;
+
+    // Where things are in the bytes, from the trailer. The reading and
+    // checking functions work on it directly, so they stay private to the
+    // reader's source and inline.
+    struct Layout {
+        const unsigned char* base = nullptr;
+        std::uint64_t tableOffset = 0;
+        std::uint64_t objectCount = 0;
+        std::uint64_t top = 0;
+        unsigned offsetSize = 0;
+        unsigned referenceSize = 0;
+    };
 
 private:
-    struct Header {
-        std::uint8_t marker;
-        std::uint64_t count;
-        std::size_t payload;
-    };
-
     bool readTrailer();
-    bool offsetOf(std::uint64_t object, std::size_t& offset) const;
-    bool header(std::uint64_t object, Header& h) const;
-    bool check(std::uint64_t object, Header& h) const;
-    bool checkGraph();
-    std::uint64_t readUint(std::size_t at, unsigned size) const;
 
     std::string bytes_;
-    unsigned offsetSize_ = 0;
-    unsigned referenceSize_ = 0;
-    std::uint64_t objectCount_ = 0;
-    std::uint64_t top_ = 0;
-    std::uint64_t tableOffset_ = 0;
+    Layout layout_;
+    // Objects that may still be decoded.
+    mutable std::uint64_t budget_ = 0;
 };

@@ -1,69 +1,94 @@
 #include "Foundation/BinaryPropertyListDictionary.h"
 
 #include <bit>
-#include <functional>
+#include <cstring>
 
 #include "Foundation/NSString.h"
 
 namespace {
 
-// Below this many entries a scan of the hashes beats a table.
-constexpr std::size_t kTableThreshold = 8;
+// Up to this many entries comparing the keys beats hashing them.
+constexpr std::size_t kSmall = 8;
 constexpr std::size_t kMissing = ~std::size_t{0};
+
+// A quick hash of a key's bytes, eight at a time.
+std::size_t hashOf(std::string_view key) {
+    std::uint64_t h = 0x9E3779B97F4A7C15ULL ^ key.size();
+    std::size_t i = 0;
+    for (; i + 8 <= key.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, key.data() + i, 8);
+        h = (h ^ word) * 0xFF51AFD7ED558CCDULL;
+        h ^= h >> 32;
+    }
+    std::uint64_t tail = 0;
+    if (i < key.size()) std::memcpy(&tail, key.data() + i, key.size() - i);
+    h = (h ^ tail) * 0xC4CEB9FE1A85EC53ULL;
+    return static_cast<std::size_t>(h ^ (h >> 29));
+}
 
 }  // namespace
 
 BinaryPropertyListDictionary::BinaryPropertyListDictionary(std::shared_ptr<const BinaryPropertyList> plist,
-                                                           std::uint64_t object)
-    : plist_(std::move(plist)), members_(plist_->members(object)) {}
+                                                           std::shared_ptr<const BinaryPropertyList::Path> path)
+    : plist_(std::move(plist)), path_(std::move(path)) {}
 
-void BinaryPropertyListDictionary::buildIndex() const {
+bool BinaryPropertyListDictionary::sound() const {
+    index();
+    return sound_;
+}
+
+void BinaryPropertyListDictionary::index() const {
+    if (indexed_) return;
     indexed_ = true;
-    const auto n = static_cast<std::size_t>(members_.count);
-    entries_.reserve(n);
-    if (n > kTableThreshold) table_.assign(std::bit_ceil(n * 2), 0);
-    for (std::size_t i = 0; i < n; ++i) {
-        std::uint64_t keyObject = plist_->reference(members_.references, i);
-        std::uint64_t valueObject = plist_->reference(members_.references, n + i);
-        std::string converted;
-        std::string_view key = plist_->text(keyObject, converted);
-        if (key.data() == converted.data()) {
-            // Kept where it will not move, since entries view it.
-            convertedKeys_.push_back(std::make_unique<std::string>(std::move(converted)));
-            key = *convertedKeys_.back();
-        }
-        std::size_t hash = std::hash<std::string_view>{}(key);
-        std::size_t existing = find(key, hash);
-        if (existing != kMissing) {
-            entries_[existing].valueObject = valueObject;
-            continue;
-        }
-        entries_.push_back({key, hash, keyObject, valueObject});
-        if (!table_.empty()) {
-            std::size_t mask = table_.size() - 1;
-            std::size_t slot = hash & mask;
-            while (table_[slot]) slot = (slot + 1) & mask;
-            table_[slot] = static_cast<std::uint32_t>(entries_.size());
-        }
+    sound_ = buildIndex();
+    if (!sound_) {
+        entries_.clear();
+        table_.clear();
     }
 }
 
-std::size_t BinaryPropertyListDictionary::find(std::string_view key, std::size_t hash) const {
+bool BinaryPropertyListDictionary::buildIndex() const {
+    if (!plist_->keys(path_->object, entries_, convertedKeys_)) return false;
+    // Keeps each key's first place and its last value, compacting in place.
+    const std::size_t n = entries_.size();
+    if (n > kSmall) table_.assign(std::bit_ceil(n * 2), 0);
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        const BinaryPropertyList::Key key = entries_[i];
+        std::uint32_t* slot = table_.empty() ? nullptr : &table_[slotFor(key.text)];
+        std::size_t existing = slot ? (*slot ? *slot - 1 : kMissing) : find(key.text, kept);
+        if (existing != kMissing) {
+            entries_[existing].valueObject = key.valueObject;
+            continue;
+        }
+        entries_[kept] = key;
+        if (slot) *slot = static_cast<std::uint32_t>(kept + 1);
+        ++kept;
+    }
+    entries_.resize(kept);
+    return true;
+}
+
+std::size_t BinaryPropertyListDictionary::slotFor(std::string_view key) const {
+    std::size_t mask = table_.size() - 1;
+    std::size_t slot = hashOf(key) & mask;
+    while (table_[slot] && entries_[table_[slot] - 1].text != key) slot = (slot + 1) & mask;
+    return slot;
+}
+
+std::size_t BinaryPropertyListDictionary::find(std::string_view key, std::size_t entries) const {
     if (table_.empty()) {
-        for (std::size_t i = 0; i < entries_.size(); ++i)
-            if (entries_[i].hash == hash && entries_[i].key == key) return i;
+        for (std::size_t i = 0; i < entries; ++i)
+            if (entries_[i].text == key) return i;
         return kMissing;
     }
-    std::size_t mask = table_.size() - 1;
-    for (std::size_t slot = hash & mask; table_[slot]; slot = (slot + 1) & mask) {
-        const Entry& e = entries_[table_[slot] - 1];
-        if (e.hash == hash && e.key == key) return table_[slot] - 1;
-    }
-    return kMissing;
+    std::uint32_t slot = table_[slotFor(key)];
+    return slot ? slot - 1 : kMissing;
 }
 
 NSUInteger BinaryPropertyListDictionary::count() const {
-    if (!indexed_) buildIndex();
+    index();
     return entries_.size();
 }
 
@@ -71,19 +96,18 @@ NSObject* BinaryPropertyListDictionary::objectForKey(const NSObject* key) const 
     // Every key in the file is a string, so only a string can be equal to one.
     auto* text = dynamic_cast<const NSString*>(key);
     if (!text) return nullptr;
-    if (!indexed_) buildIndex();
-    std::string_view k = text->str();
-    std::size_t position = find(k, std::hash<std::string_view>{}(k));
+    index();
+    std::size_t position = find(text->str(), entries_.size());
     return position == kMissing ? nullptr : valueAt(position);
 }
 
 NSObject* BinaryPropertyListDictionary::keyAt(NSUInteger position) const {
-    if (!indexed_) buildIndex();
+    index();
     return decoded(keys_, position, entries_[position].keyObject);
 }
 
 NSObject* BinaryPropertyListDictionary::valueAt(NSUInteger position) const {
-    if (!indexed_) buildIndex();
+    index();
     return decoded(values_, position, entries_[position].valueObject);
 }
 
@@ -91,6 +115,6 @@ NSObject* BinaryPropertyListDictionary::decoded(std::vector<Ref<NSObject>>& cach
                                                 std::uint64_t object) const {
     if (cache.empty()) cache.resize(entries_.size());
     Ref<NSObject>& slot = cache[position];
-    if (!slot) slot = plist_->object(object);
+    if (!slot) slot = plist_->object(object, path_);
     return slot.get();
 }

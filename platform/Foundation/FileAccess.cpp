@@ -1,5 +1,6 @@
 #include "Foundation/FileAccess.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -29,29 +30,39 @@ std::optional<std::string> FileAccess::read(const std::string& hostPath) {
     // Non-blocking, so that opening a pipe never waits for a writer.
     int fd = ::open(hostPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return std::nullopt;
-    struct stat st {};
-    std::optional<std::string> result;
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && static_cast<std::uint64_t>(st.st_size) <= kMaxFileSize) {
-        // The size that fstat gave is what is read: a file replaced meanwhile
-        // is replaced by rename, so the open one stays whole.
-        std::string bytes;
-        bytes.resize(static_cast<std::size_t>(st.st_size));
-        std::size_t filled = 0;
-        bool ok = true;
-        while (filled < bytes.size()) {
-            ssize_t n = ::read(fd, bytes.data() + filled, bytes.size() - filled);
-            if (n < 0 && errno == EINTR) continue;
-            if (n < 0) ok = false;
-            if (n <= 0) break;
-            filled += static_cast<std::size_t>(n);
-        }
-        if (ok) {
-            bytes.resize(filled);
-            result = std::move(bytes);
-        }
-    }
+    std::optional<std::string> result = readOpen(fd);
     ::close(fd);
     return result;
+}
+
+std::optional<std::string> FileAccess::readOpen(int fd) {
+    // Small files, the usual case, take one read into this buffer: a short
+    // read of a regular file is its end. Only a read that fills it asks
+    // what the file is, so that a device or a huge file is never read whole.
+    char small[16384];
+    ssize_t n;
+    do n = ::read(fd, small, sizeof small);
+    while (n < 0 && errno == EINTR);
+    if (n < 0) return std::nullopt;
+    std::string bytes(small, static_cast<std::size_t>(n));
+    if (bytes.size() < sizeof small) return bytes;
+
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || static_cast<std::uint64_t>(st.st_size) > kMaxFileSize)
+        return std::nullopt;
+    std::size_t filled = bytes.size();
+    // The size that fstat gave is what is read: a file replaced meanwhile
+    // is replaced by rename, so the open one stays whole.
+    bytes.resize(std::max<std::size_t>(filled, static_cast<std::size_t>(st.st_size)));
+    while (filled < bytes.size()) {
+        n = ::read(fd, bytes.data() + filled, bytes.size() - filled);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return std::nullopt;
+        if (n == 0) break;
+        filled += static_cast<std::size_t>(n);
+    }
+    bytes.resize(filled);
+    return bytes;
 }
 
 bool FileAccess::write(const std::string& hostPath, std::string_view bytes, bool atomically) {

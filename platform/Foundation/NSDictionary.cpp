@@ -68,20 +68,24 @@ NSObject* NSDictionary::valueAt(NSUInteger position) const { return entries_[pos
 
 Ref<NSArray> NSDictionary::allKeys() const {
     auto keys = make<NSMutableArray>();
-    for (NSUInteger i = 0, n = count(); i < n; ++i) keys->addObject(keyAt(i));
+    enumerateKeysAndObjectsUsingBlock([&](NSObject* key, NSObject*, bool*) { keys->addObject(key); });
     return keys;
 }
 
 Ref<NSArray> NSDictionary::allValues() const {
     auto values = make<NSMutableArray>();
-    for (NSUInteger i = 0, n = count(); i < n; ++i) values->addObject(valueAt(i));
+    enumerateKeysAndObjectsUsingBlock([&](NSObject*, NSObject* value, bool*) { values->addObject(value); });
     return values;
 }
 
 void NSDictionary::enumerateKeysAndObjectsUsingBlock(
     const std::function<void(NSObject* key, NSObject* value, bool* stop)>& block) const {
     bool stop = false;
-    for (NSUInteger i = 0, n = count(); i < n && !stop; ++i) block(keyAt(i), valueAt(i), &stop);
+    for (NSUInteger i = 0, n = count(); i < n && !stop; ++i) {
+        NSObject* value = valueAt(i);
+        NSObject* key = value ? keyAt(i) : nullptr;
+        if (key) block(key, value, &stop);
+    }
 }
 
 bool NSDictionary::writeToFile(NSString* path, bool atomically) const {
@@ -115,11 +119,13 @@ bool NSDictionary::isEqualToDictionary(const NSDictionary* other) const {
     if (!other) return false;
     if (other == this) return true;
     if (other->count() != count()) return false;
-    for (NSUInteger i = 0, n = count(); i < n; ++i) {
-        const NSObject* theirs = other->objectForKey(keyAt(i));
-        if (!theirs || !theirs->isEqual(valueAt(i))) return false;
-    }
-    return true;
+    bool equal = true;
+    enumerateKeysAndObjectsUsingBlock([&](NSObject* key, NSObject* value, bool* stop) {
+        const NSObject* theirs = other->objectForKey(key);
+        equal = theirs && theirs->isEqual(value);
+        *stop = !equal;
+    });
+    return equal;
 }
 
 Ref<NSString> NSDictionary::description() const { return NSString::from(PropertyListDescription::describe(this)); }

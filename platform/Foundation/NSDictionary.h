@@ -31,6 +31,8 @@ public:
 
     virtual NSUInteger count() const;
     virtual NSObject* objectForKey(const NSObject* key) const;
+    // Entries in key order. An entry of a file whose value is damaged reads
+    // as absent here as it does to `objectForKey:`.
     Ref<NSArray> allKeys() const;
     Ref<NSArray> allValues() const;
     void enumerateKeysAndObjectsUsingBlock(const std::function<void(NSObject* key, NSObject* value, bool* stop)>& block) const;

@@ -126,11 +126,27 @@ TEST(HostilePropertyList, ReferenceCyclesAreRefused) {
         EXPECT_EQ(parse(b.build()), nullptr);
     }
     {
-        BplistBuilder b;  // dictionary -> array -> dictionary
-        b.add(b.dict({1}, {2}));
+        BplistBuilder b;  // dictionary -> array -> dictionary: the entry reads as absent
+        b.add(b.dict({1, 3}, {2, 4}));
         b.add(BplistBuilder::ascii("k"));
         b.add(b.array({0}));
-        EXPECT_EQ(parse(b.build()), nullptr);
+        b.add(BplistBuilder::ascii("other"));
+        b.add(BplistBuilder::integer(5));
+        Ref<NSObject> root = parse(b.build());
+        auto* d = objc::cast<NSDictionary>(root.get());
+        ASSERT_NE(d, nullptr);
+        EXPECT_EQ(d->objectForKey("k"_ns), nullptr);
+        EXPECT_EQ(objc::cast<NSNumber>(d->objectForKey("other"_ns))->intValue(), 5);
+        EXPECT_EQ(d->allKeys()->description()->str(), "(\n    other\n)");
+    }
+    {
+        BplistBuilder b;  // a dictionary that holds itself
+        b.add(b.dict({1}, {0}));
+        b.add(BplistBuilder::ascii("me"));
+        Ref<NSObject> root = parse(b.build());
+        auto* d = objc::cast<NSDictionary>(root.get());
+        ASSERT_NE(d, nullptr);
+        EXPECT_EQ(d->objectForKey("me"_ns), nullptr);
     }
     {
         BplistBuilder b;  // sharing without a cycle is fine
@@ -149,6 +165,43 @@ TEST(HostilePropertyList, SharedContainersThatMultiplyBeyondTheFileAreRefused) {
     for (std::uint64_t i = 0; i < 60; ++i) b.add(b.array({i + 1, i + 1}));
     b.add(BplistBuilder::ascii("boom"));
     EXPECT_EQ(parse(b.build()), nullptr);
+}
+
+TEST(HostilePropertyList, SharedDictionariesThatMultiplyStopDecodingInsteadOfExhaustingMemory) {
+    // Each level's two keys lead to the same dictionary of the next level.
+    BplistBuilder b;
+    std::uint64_t a = b.add(BplistBuilder::ascii("a"));
+    std::uint64_t c = b.add(BplistBuilder::ascii("b"));
+    b.top = 2;
+    for (std::uint64_t i = 0; i < 60; ++i) b.add(b.dict({a, c}, {3 + i, 3 + i}));
+    b.add(BplistBuilder::ascii("leaf"));
+    Ref<NSObject> root = parse(b.build());
+    ASSERT_NE(root, nullptr);
+    // One path down is fine.
+    NSObject* o = root;
+    for (int i = 0; i < 60; ++i) o = objc::cast<NSDictionary>(o)->objectForKey("a"_ns);
+    EXPECT_EQ(objc::cast<NSString>(o)->str(), "leaf");
+    // A walk of everything ends, with what could not be decoded left out.
+    EXPECT_LT(root->description()->str().size(), std::size_t{1} << 20);
+}
+
+TEST(HostilePropertyList, ADamagedValueReadsAsAbsentAndTheRestStillReads) {
+    BplistBuilder b;
+    b.add(b.dict({1, 2, 3}, {4, 5, 6}));
+    b.add(BplistBuilder::ascii("good"));
+    b.add(BplistBuilder::ascii("bad text"));
+    b.add(BplistBuilder::ascii("bad list"));
+    b.add(BplistBuilder::integer(1));
+    b.add(BplistBuilder::ascii("caf\xE9"));
+    b.add(b.array({4, 99}));
+    Ref<NSObject> root = parse(b.build());
+    auto* d = objc::cast<NSDictionary>(root.get());
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(objc::cast<NSNumber>(d->objectForKey("good"_ns))->intValue(), 1);
+    EXPECT_EQ(d->objectForKey("bad text"_ns), nullptr);
+    EXPECT_EQ(d->objectForKey("bad list"_ns), nullptr);
+    EXPECT_EQ(d->description()->str(), "{\n    good = 1;\n}");
+    EXPECT_EQ(d->allValues()->count(), 1u);
 }
 
 TEST(HostilePropertyList, EveryTruncationOfASoundFileIsHandled) {

@@ -1,0 +1,141 @@
+// The hook reads the label preferences from disk for every row Mail builds,
+// on Mail's main thread. This measures that read with one address looked up,
+// against the floor of opening, reading and closing the same file, and
+// against the property-list library parsing it.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <plist/plist.h>
+#include <unistd.h>
+
+#include "Device/DeviceFolder.h"
+#include "Foundation/FileAccess.h"
+#include "Foundation/NSMutableDictionary.h"
+#include "Foundation/NSNumber.h"
+#include "Foundation/NSString.h"
+#include "Foundation/PropertyListFile.h"
+#include "objc/ClassBuilder.h"
+
+namespace {
+
+const char* const kPhonePath = "/var/mobile/Library/Preferences/com.Brisval.Korvel.plist";
+
+// A device folder holding a realistic label preferences file: 20 addresses
+// with colour records, 5 aliases and the three options.
+class Device {
+public:
+    Device() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "korvel-bench-XXXXXX").string();
+        root_ = ::mkdtemp(pattern.data());
+        DeviceFolder::setRoot(root_);
+        std::filesystem::create_directories(root_ + "/var/mobile/Library/Preferences");
+        auto prefs = NSMutableDictionary::dictionary();
+        auto aliases = NSMutableDictionary::dictionary();
+        for (int i = 0; i < 20; ++i) {
+            auto colour = NSMutableDictionary::dictionary();
+            colour->setObject(NSNumber::numberWithFloat(static_cast<float>(i) / 20), "red"_ns);
+            colour->setObject(NSNumber::numberWithFloat(0.5f), "green"_ns);
+            colour->setObject(NSNumber::numberWithFloat(1.0f - static_cast<float>(i) / 40), "blue"_ns);
+            colour->setObject(NSNumber::numberWithFloat(1.0f), "alpha"_ns);
+            auto address = NSString::stringWithFormat("user%02d@mail%d.org", i, i % 3);
+            prefs->setObject(colour, address);
+            if (i % 4 == 0) aliases->setObject(address, address);
+        }
+        prefs->setObject(aliases, "Aliases"_ns);
+        prefs->setObject(NSNumber::numberWithInt(2), "mail_label_style"_ns);
+        prefs->setObject(NSNumber::numberWithInt(1), "main_mailbox_color_aliases"_ns);
+        prefs->setObject(NSNumber::numberWithInt(0), "main_mailbox_color_lbl"_ns);
+        if (!prefs->writeToFile(NSString::from(kPhonePath), true)) std::abort();
+        hostPath_ = DeviceFolder::resolve(kPhonePath);
+    }
+    ~Device() {
+        DeviceFolder::setRoot("");
+        std::filesystem::remove_all(root_);
+    }
+    const std::string& hostPath() const { return hostPath_; }
+
+private:
+    std::string root_;
+    std::string hostPath_;
+};
+
+Device& device() {
+    static Device d;
+    return d;
+}
+
+void BM_Floor_OpenReadClose(benchmark::State& state) {
+    const std::string& path = device().hostPath();
+    char buffer[4096];
+    for (auto _ : state) {
+        int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        ssize_t n = ::read(fd, buffer, sizeof buffer);
+        ::close(fd);
+        benchmark::DoNotOptimize(n);
+    }
+    state.counters["file_bytes"] = static_cast<double>(std::filesystem::file_size(path));
+}
+BENCHMARK(BM_Floor_OpenReadClose);
+
+void BM_DictionaryWithContentsOfFile_Lookup(benchmark::State& state) {
+    device();
+    Ref<NSString> path = NSString::from(kPhonePath);
+    Ref<NSString> address = "user13@mail1.org"_ns;
+    for (auto _ : state) {
+        Ref<NSDictionary> prefs = NSDictionary::dictionaryWithContentsOfFile(path);
+        NSObject* record = prefs->objectForKey(address);
+        if (!record) state.SkipWithError("address not found");
+        benchmark::DoNotOptimize(record);
+    }
+}
+BENCHMARK(BM_DictionaryWithContentsOfFile_Lookup);
+
+// The same without the file system: what parsing and the lookup cost alone.
+void BM_ParseFromMemory_Lookup(benchmark::State& state) {
+    const std::string bytes = *FileAccess::read(device().hostPath());
+    Ref<NSString> address = "user13@mail1.org"_ns;
+    for (auto _ : state) {
+        Ref<NSObject> root = PropertyListFile::parse(bytes);
+        NSObject* record = objc::cast<NSDictionary>(root.get())->objectForKey(address);
+        benchmark::DoNotOptimize(record);
+    }
+}
+BENCHMARK(BM_ParseFromMemory_Lookup);
+
+// What one message row asks of the file: the style option and the four
+// components of one address's colour.
+void BM_DictionaryWithContentsOfFile_RowColour(benchmark::State& state) {
+    device();
+    Ref<NSString> path = NSString::from(kPhonePath);
+    Ref<NSString> address = "user13@mail1.org"_ns;
+    Ref<NSString> keys[] = {"red"_ns, "green"_ns, "blue"_ns, "alpha"_ns};
+    Ref<NSString> style = "mail_label_style"_ns;
+    for (auto _ : state) {
+        Ref<NSDictionary> prefs = NSDictionary::dictionaryWithContentsOfFile(path);
+        int labelStyle = objc::cast<NSNumber>(prefs->objectForKey(style))->intValue();
+        auto* record = objc::cast<NSDictionary>(prefs->objectForKey(address));
+        float sum = 0;
+        for (const auto& k : keys) sum += objc::cast<NSNumber>(record->objectForKey(k))->floatValue();
+        benchmark::DoNotOptimize(labelStyle);
+        benchmark::DoNotOptimize(sum);
+    }
+}
+BENCHMARK(BM_DictionaryWithContentsOfFile_RowColour);
+
+// The property-list library alone, without the guard, for comparison.
+void BM_Libplist_ParseLookup(benchmark::State& state) {
+    const std::string& path = device().hostPath();
+    for (auto _ : state) {
+        auto bytes = FileAccess::read(path);
+        plist_t root = nullptr;
+        plist_from_bin(bytes->data(), static_cast<std::uint32_t>(bytes->size()), &root);
+        plist_t record = plist_dict_get_item(root, "user13@mail1.org");
+        benchmark::DoNotOptimize(record);
+        plist_free(root);
+    }
+}
+BENCHMARK(BM_Libplist_ParseLookup);
+
+}  // namespace
