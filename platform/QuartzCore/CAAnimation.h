@@ -25,6 +25,10 @@ class CAAnimation : public NSObject {
     KORVEL_OBJC_CLASS(CAAnimation)
 public:
     static constexpr double kDefaultDuration = 0.25;
+    // Times often come in single precision (a group's members placed end to
+    // end at float offsets); within this many seconds they count as equal,
+    // so that such members leave no gap between them.
+    static constexpr double kTimeTolerance = 1e-6;
 
     CAAnimation();
     ~CAAnimation() override;

@@ -66,7 +66,7 @@ std::vector<double> CABasicAnimation::valueAt(double localTime, const std::vecto
 }
 
 void CABasicAnimation::forEachActive(double localTime, const Visitor& each) const {
-    if (localTime >= 0 && localTime <= activeDuration()) each(*this, localTime);
+    if (localTime >= -kTimeTolerance && localTime <= activeDuration() + kTimeTolerance) each(*this, localTime);
 }
 
 void CABasicAnimation::forEachProperty(const std::function<void(const CABasicAnimation&)>& each) const {
