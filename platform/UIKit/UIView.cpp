@@ -1,9 +1,9 @@
 #include "UIKit/UIView.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "Foundation/NSArray.h"
+#include "Foundation/NSLog.h"
 #include "Foundation/NSString.h"
 #include "UIKit/UIColor.h"
 #include "UIKit/UIViewAnimationState.h"
@@ -147,7 +147,7 @@ void UIView::addSubview(UIView* view) { insertSubview(view, static_cast<NSIntege
 void UIView::insertSubview(UIView* view, NSInteger index) {
     if (!view) return;
     if (isDescendantOfView(view)) {
-        std::fprintf(stderr, "UIView: refused to add a view as a subview of itself or of its own subview\n");
+        NSLog("UIView: refused to add a view as a subview of itself or of its own subview");
         return;
     }
     Ref<UIView> keep(view);

@@ -14,6 +14,7 @@
 #include "UIKit/UIGraphics.h"
 #include "UIKit/UIImage.h"
 #include "objc/ClassBuilder.h"
+#include "objc/NSAutoreleasePool.h"
 
 namespace fs = std::filesystem;
 
@@ -61,6 +62,7 @@ protected:
         fs::remove_all(device);
     }
 
+    NSAutoreleasePool pool;
     fs::path device;
     Ref<CGContext> context;
 };
