@@ -58,7 +58,7 @@ UINavigationController::~UINavigationController() {
 
 UINavigationController* UINavigationController::initWithRootViewController(UIViewController* root) {
     init();
-    if (root && !root->parent_ && !root->presenter_) {
+    if (adoptable(root)) {
         root->parent_ = this;
         stack_.emplace_back(root);
         navigationBar_->pushNavigationItem(root->navigationItem(), false);
@@ -70,6 +70,32 @@ Ref<UINavigationController> UINavigationController::withRootViewController(UIVie
     auto navigation = make<UINavigationController>();
     navigation->initWithRootViewController(root);
     return navigation;
+}
+
+bool UINavigationController::adoptable(UIViewController* controller) {
+    if (!controller || controller == this || controller->presenter_) return false;
+    if (auto* other = objc::cast<UINavigationController>(controller->parent_); other && other != this)
+        other->letGo(controller);
+    return !controller->parent_;
+}
+
+void UINavigationController::letGo(UIViewController* controller) {
+    auto found = std::find(stack_.begin(), stack_.end(), controller);
+    if (found == stack_.end()) return;
+    Ref<UINavigationController> keep(this);
+    Ref<UIViewController> leaving = *found;
+    bool wasTop = leaving.get() == topViewController();
+    stack_.erase(found);
+    leaving->parent_ = nullptr;
+    std::vector<Ref<NSObject>> items;
+    for (auto& c : stack_) items.emplace_back(c->navigationItem());
+    navigationBar_->setItems(make<NSArray>(std::move(items)), false);
+    if (leaving->isViewLoaded() && isViewLoaded() && leaving->view()->superview() == view())
+        leaving->view()->removeFromSuperview();
+    if (wasTop && isViewLoaded() && topViewController()) {
+        view()->insertSubview(topViewController()->view(), 0);
+        layoutBars();
+    }
 }
 
 Ref<NSArray> UINavigationController::viewControllers() const {
@@ -86,7 +112,7 @@ void UINavigationController::setViewControllers(NSArray* controllers, bool anima
     std::vector<Ref<NSObject>> barItems;
     for (NSUInteger i = 0; i < count; ++i) {
         auto* controller = objc::cast<UIViewController>(controllers->objectAtIndex(i));
-        if (!controller || controller->parent_ || controller->presenter_ || controller == this) continue;
+        if (!adoptable(controller)) continue;
         controller->parent_ = this;
         stack_.emplace_back(controller);
         barItems.emplace_back(controller->navigationItem());
@@ -106,7 +132,7 @@ UIViewController* UINavigationController::visibleViewController() const {
 }
 
 void UINavigationController::pushViewController(UIViewController* controller, bool animated) {
-    if (!controller || controller == this || controller->parent_ || controller->presenter_) return;
+    if (!adoptable(controller)) return;
     Ref<UINavigationController> keep(this);
     UIViewController* outgoing = topViewController();
     controller->parent_ = this;

@@ -30,13 +30,14 @@ public:
     static Ref<UINavigationController> withRootViewController(UIViewController* root);
 
     Ref<NSArray> viewControllers() const;
-    // Screens already in another container are left out.
+    // Modal screens are left out; screens of another stack are taken from it.
     void setViewControllers(NSArray* controllers, bool animated);
     UIViewController* topViewController() const;
     // The modal screen the stack presents, else the top screen.
     UIViewController* visibleViewController() const;
 
-    // A nil screen, or one already in a container or presented, is refused.
+    // A nil screen, a modal one or one already in this stack is refused; one
+    // in another stack is taken from it.
     void pushViewController(UIViewController* controller, bool animated);
     // The popped screen; nil when only the root is left.
     Ref<UIViewController> popViewControllerAnimated(bool animated);
@@ -72,6 +73,11 @@ public:
     CGRect contentFrame() const;
 
 private:
+    // Whether the screen may join this stack: it is no modal screen, and a
+    // screen in another navigation stack is first taken out of that one.
+    bool adoptable(UIViewController* controller);
+    // Takes a screen out of the stack without the appearance messages.
+    void letGo(UIViewController* controller);
     bool onScreen() const;
     // Puts the bars and the top screen's view in place.
     void layoutBars();

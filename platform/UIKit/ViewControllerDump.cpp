@@ -7,6 +7,7 @@
 #include "Foundation/NSArray.h"
 #include "Foundation/NSString.h"
 #include "UIKit/UINavigationController.h"
+#include "UIKit/UINavigationItem.h"
 #include "UIKit/UIWindow.h"
 #include "objc/ClassBuilder.h"
 
@@ -30,7 +31,9 @@ nlohmann::json stackOf(UIViewController* controller) {
 
 nlohmann::json ViewControllerDump::screen(UIViewController* controller) {
     nlohmann::json entry = {{"class", controller->className()}, {"title", nullptr}};
-    if (NSString* title = controller->title()) entry["title"] = title->str();
+    // The title the bar shows: the screen's own, else its navigation item's.
+    NSString* title = controller->title() ? controller->title() : controller->navigationItem()->title();
+    if (title) entry["title"] = title->str();
     if (objc::cast<UINavigationController>(controller)) entry["navigationStack"] = stackOf(controller);
     return entry;
 }

@@ -1,8 +1,9 @@
 // The screens behind a window, for the host's JSON dump: the navigation stack
 // whose view the window shows (bottom first; a window showing a lone screen
 // gives that screen) and the modal screens presented over it, in order. Each
-// screen is {"class", "title"}; a modal navigation stack adds its own
-// "navigationStack". Installed into the host's capture at start.
+// screen is {"class", "title"} (the title its bar shows); a modal navigation
+// stack adds its own "navigationStack". Installed into the host's capture at
+// start.
 #pragma once
 
 #include <nlohmann/json.hpp>

@@ -159,8 +159,7 @@ TEST_F(NavigationTest, AScreenIsInOneStackOnlyAndPoppingToTheRootGivesTheRest) {
     navigation->pushViewController(second, false);
     navigation->pushViewController(second, false);
     navigation->pushViewController(root, false);
-    auto other = UINavigationController::withRootViewController(second);
-    EXPECT_EQ(other->viewControllers()->count(), 0u);
+    ASSERT_EQ(navigation->viewControllers()->count(), 2u);
     navigation->pushViewController(third, false);
     ASSERT_EQ(navigation->viewControllers()->count(), 3u);
     Ref<NSArray> popped = navigation->popToRootViewControllerAnimated(false);
@@ -169,6 +168,20 @@ TEST_F(NavigationTest, AScreenIsInOneStackOnlyAndPoppingToTheRootGivesTheRest) {
     EXPECT_EQ(popped->objectAtIndex(1), third.get());
     EXPECT_EQ(navigation->navigationBar()->topItem(), root->navigationItem());
     EXPECT_EQ(navigation->navigationBar()->backItem(), nullptr);
+}
+
+TEST_F(NavigationTest, AScreenMovesToANewStackFromItsOldOne) {
+    show();
+    auto second = screen("second");
+    navigation->pushViewController(second, false);
+    auto other = UINavigationController::withRootViewController(second);
+    ASSERT_EQ(other->viewControllers()->count(), 1u);
+    EXPECT_EQ(second->navigationController(), other.get());
+    // The old stack shows what is now its top.
+    EXPECT_EQ(navigation->topViewController(), root.get());
+    EXPECT_EQ(navigation->navigationBar()->topItem(), root->navigationItem());
+    EXPECT_EQ(root->view()->superview(), navigation->view());
+    EXPECT_EQ(second->view()->superview(), nullptr);
 }
 
 TEST_F(NavigationTest, TheBackButtonIsTitledAfterTheScreenBelowAndATapOnItPops) {
