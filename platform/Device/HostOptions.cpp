@@ -64,6 +64,18 @@ std::optional<HostOptions> HostOptions::parse(int argc, const char* const* argv,
             options.headless_ = true;
             continue;
         }
+        if (arg == "--window-at") {
+            std::string at;
+            if (!takeValue(at)) return std::nullopt;
+            int x = 0, y = 0;
+            char end = 0;
+            if (std::sscanf(at.c_str(), "%d,%d%c", &x, &y, &end) != 2) {
+                error = "bad value '" + at + "' for --window-at: give X,Y";
+                return std::nullopt;
+            }
+            options.windowOrigin_ = std::make_pair(x, y);
+            continue;
+        }
         bool known = false;
         for (const auto& [name, into] : valued) {
             if (arg == name) {
@@ -107,6 +119,7 @@ std::string HostOptions::usage(const std::string& program, const std::string& de
     text += usageLine("", "  shot FILE.png | dump FILE.json");
     text += usageLine("--screenshot FILE", "write a PNG of the screen when the script ends");
     text += usageLine("--dump FILE", "write the JSON dump of the view tree when the script ends");
+    text += usageLine("--window-at X,Y", "where the window goes on the display");
     for (const auto& option : programOptions()) {
         std::string shown = option.valueName.empty() ? option.name : option.name + " " + option.valueName;
         text += usageLine(shown, option.help);

@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class HostOptions {
@@ -45,6 +46,9 @@ public:
     const std::string& script() const { return script_; }
     const std::string& screenshot() const { return screenshot_; }
     const std::string& dump() const { return dump_; }
+    // Where the window's top left corner goes on the display (--window-at
+    // X,Y); nothing lets the display decide.
+    const std::optional<std::pair<int, int>>& windowOrigin() const { return windowOrigin_; }
 
 private:
     std::string program_;
@@ -53,4 +57,5 @@ private:
     std::string script_;
     std::string screenshot_;
     std::string dump_;
+    std::optional<std::pair<int, int>> windowOrigin_;
 };
