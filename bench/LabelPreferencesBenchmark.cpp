@@ -4,15 +4,13 @@
 // against the property-list library parsing it.
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <plist/plist.h>
 #include <unistd.h>
 
-#include "Device/DeviceFolder.h"
+#include "BenchDevice.h"
 #include "Foundation/FileAccess.h"
-#include "Foundation/NSMutableDictionary.h"
 #include "Foundation/NSNumber.h"
 #include "Foundation/NSString.h"
 #include "Foundation/PropertyListFile.h"
@@ -20,54 +18,21 @@
 
 namespace {
 
-const char* const kPhonePath = "/var/mobile/Library/Preferences/com.Brisval.Korvel.plist";
+const char* const kPhonePath = BenchDevice::kLabelPreferences;
 
-// A device folder holding a realistic label preferences file: 20 addresses
-// with colour records, 5 aliases and the three options.
-class Device {
-public:
-    Device() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "korvel-bench-XXXXXX").string();
-        root_ = ::mkdtemp(pattern.data());
-        DeviceFolder::setRoot(root_);
-        std::filesystem::create_directories(root_ + "/var/mobile/Library/Preferences");
-        auto prefs = NSMutableDictionary::dictionary();
-        auto aliases = NSMutableDictionary::dictionary();
-        for (int i = 0; i < 20; ++i) {
-            auto colour = NSMutableDictionary::dictionary();
-            colour->setObject(NSNumber::numberWithFloat(static_cast<float>(i) / 20), "red"_ns);
-            colour->setObject(NSNumber::numberWithFloat(0.5f), "green"_ns);
-            colour->setObject(NSNumber::numberWithFloat(1.0f - static_cast<float>(i) / 40), "blue"_ns);
-            colour->setObject(NSNumber::numberWithFloat(1.0f), "alpha"_ns);
-            auto address = NSString::stringWithFormat("user%02d@mail%d.org", i, i % 3);
-            prefs->setObject(colour, address);
-            if (i % 4 == 0) aliases->setObject(address, address);
-        }
-        prefs->setObject(aliases, "Aliases"_ns);
-        prefs->setObject(NSNumber::numberWithInt(2), "mail_label_style"_ns);
-        prefs->setObject(NSNumber::numberWithInt(1), "main_mailbox_color_aliases"_ns);
-        prefs->setObject(NSNumber::numberWithInt(0), "main_mailbox_color_lbl"_ns);
-        if (!prefs->writeToFile(NSString::from(kPhonePath), true)) std::abort();
-        hostPath_ = DeviceFolder::resolve(kPhonePath);
-    }
-    ~Device() {
-        DeviceFolder::setRoot("");
-        std::filesystem::remove_all(root_);
-    }
-    const std::string& hostPath() const { return hostPath_; }
-
-private:
-    std::string root_;
-    std::string hostPath_;
-};
-
-Device& device() {
-    static Device d;
+BenchDevice& device() {
+    static BenchDevice d(2, false);
     return d;
 }
 
+const std::string& hostPath() {
+    device();
+    static const std::string path = BenchDevice::hostPath(kPhonePath);
+    return path;
+}
+
 void BM_Floor_OpenReadClose(benchmark::State& state) {
-    const std::string& path = device().hostPath();
+    const std::string& path = hostPath();
     char buffer[4096];
     for (auto _ : state) {
         int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -82,7 +47,7 @@ BENCHMARK(BM_Floor_OpenReadClose);
 void BM_DictionaryWithContentsOfFile_Lookup(benchmark::State& state) {
     device();
     Ref<NSString> path = NSString::from(kPhonePath);
-    Ref<NSString> address = "user13@mail1.org"_ns;
+    Ref<NSString> address = "person13@example1.com"_ns;
     for (auto _ : state) {
         Ref<NSDictionary> prefs = NSDictionary::dictionaryWithContentsOfFile(path);
         NSObject* record = prefs->objectForKey(address);
@@ -94,8 +59,8 @@ BENCHMARK(BM_DictionaryWithContentsOfFile_Lookup);
 
 // The same without the file system: what parsing and the lookup cost alone.
 void BM_ParseFromMemory_Lookup(benchmark::State& state) {
-    const std::string bytes = *FileAccess::read(device().hostPath());
-    Ref<NSString> address = "user13@mail1.org"_ns;
+    const std::string bytes = *FileAccess::read(hostPath());
+    Ref<NSString> address = "person13@example1.com"_ns;
     for (auto _ : state) {
         Ref<NSObject> root = PropertyListFile::parse(bytes);
         NSObject* record = objc::cast<NSDictionary>(root.get())->objectForKey(address);
@@ -109,7 +74,7 @@ BENCHMARK(BM_ParseFromMemory_Lookup);
 void BM_DictionaryWithContentsOfFile_RowColour(benchmark::State& state) {
     device();
     Ref<NSString> path = NSString::from(kPhonePath);
-    Ref<NSString> address = "user13@mail1.org"_ns;
+    Ref<NSString> address = "person13@example1.com"_ns;
     Ref<NSString> keys[] = {"red"_ns, "green"_ns, "blue"_ns, "alpha"_ns};
     Ref<NSString> style = "mail_label_style"_ns;
     for (auto _ : state) {
@@ -126,12 +91,12 @@ BENCHMARK(BM_DictionaryWithContentsOfFile_RowColour);
 
 // The property-list library alone, without the guard, for comparison.
 void BM_Libplist_ParseLookup(benchmark::State& state) {
-    const std::string& path = device().hostPath();
+    const std::string& path = hostPath();
     for (auto _ : state) {
         auto bytes = FileAccess::read(path);
         plist_t root = nullptr;
         plist_from_bin(bytes->data(), static_cast<std::uint32_t>(bytes->size()), &root);
-        plist_t record = plist_dict_get_item(root, "user13@mail1.org");
+        plist_t record = plist_dict_get_item(root, "person13@example1.com");
         benchmark::DoNotOptimize(record);
         plist_free(root);
     }
