@@ -8,6 +8,7 @@
 #include "UIKit/UIFont.h"
 #include "UIKit/UIGraphics.h"
 #include "UIKit/UILabel.h"
+#include "UIKit/ViewRenderer.h"
 #include "objc/ClassBuilder.h"
 
 Class UIButton::class_() {
@@ -36,18 +37,6 @@ namespace {
 Ref<UIColor> rimColour() { return UIColor::colorWithRed(0.55f, 0.6f, 0.68f, 1); }
 Ref<UIColor> roundedTitleColour() { return UIColor::colorWithRed(0.2f, 0.31f, 0.52f, 1); }
 Ref<UIColor> pressedColour() { return UIColor::colorWithRed(0.09f, 0.39f, 0.88f, 1); }
-
-void addRoundedRect(CGContextRef c, CGRect r, CGFloat radius) {
-    radius = std::min({radius, r.size.width / 2, r.size.height / 2});
-    CGFloat minX = CGRectGetMinX(r), maxX = CGRectGetMaxX(r), minY = CGRectGetMinY(r), maxY = CGRectGetMaxY(r);
-    CGContextBeginPath(c);
-    CGContextMoveToPoint(c, minX + radius, minY);
-    CGContextAddArcToPoint(c, maxX, minY, maxX, maxY, radius);
-    CGContextAddArcToPoint(c, maxX, maxY, minX, maxY, radius);
-    CGContextAddArcToPoint(c, minX, maxY, minX, minY, radius);
-    CGContextAddArcToPoint(c, minX, minY, maxX, minY, radius);
-    CGContextClosePath(c);
-}
 
 }  // namespace
 
@@ -132,10 +121,10 @@ void UIButton::drawRect(CGRect) {
     if (!c) return;
     const CGRect b = bounds();
     if (type_ == UIButtonTypeRoundedRect) {
-        addRoundedRect(c, CGRectInset(b, 0.5f, 0.5f), kRoundedCornerRadius);
+        ViewRenderer::addRoundedRectPath(c, CGRectInset(b, 0.5f, 0.5f), kRoundedCornerRadius);
         CGContextSetFillColorWithColor(c, isHighlighted() ? pressedColour()->CGColor() : UIColor::whiteColor()->CGColor());
         CGContextFillPath(c);
-        addRoundedRect(c, CGRectInset(b, 0.5f, 0.5f), kRoundedCornerRadius);
+        ViewRenderer::addRoundedRectPath(c, CGRectInset(b, 0.5f, 0.5f), kRoundedCornerRadius);
         CGContextSetStrokeColorWithColor(c, rimColour()->CGColor());
         CGContextSetLineWidth(c, 1);
         CGContextStrokePath(c);

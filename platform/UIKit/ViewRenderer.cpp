@@ -13,8 +13,11 @@ namespace {
 // Cairo's image surfaces are limited to this many pixels a side.
 const double kLargestImageSide = 32767;
 
-// The bounds as a path, with rounded corners when the layer has a radius.
-void addBoundsPath(CGContextRef c, CGRect r, CGFloat radius) {
+CGFloat clampedOpacity(float opacity) { return opacity > 0 ? std::min(opacity, 1.0f) : 0; }
+
+}  // namespace
+
+void ViewRenderer::addRoundedRectPath(CGContextRef c, CGRect r, CGFloat radius) {
     radius = std::min({radius, r.size.width / 2, r.size.height / 2});
     CGContextBeginPath(c);
     if (!(radius > 0)) {
@@ -29,10 +32,6 @@ void addBoundsPath(CGContextRef c, CGRect r, CGFloat radius) {
     CGContextAddArcToPoint(c, minX, minY, maxX, minY, radius);
     CGContextClosePath(c);
 }
-
-CGFloat clampedOpacity(float opacity) { return opacity > 0 ? std::min(opacity, 1.0f) : 0; }
-
-}  // namespace
 
 void ViewRenderer::render(UIView* root, CGContextRef context) {
     if (!root || !context) return;
@@ -65,11 +64,11 @@ void ViewRenderer::drawView(UIView* view, const CALayer* shown, CGContextRef con
 
     if (CGColor* background = shown->backgroundColor()) {
         CGContextSetFillColorWithColor(context, background);
-        addBoundsPath(context, bounds, shown->cornerRadius());
+        addRoundedRectPath(context, bounds, shown->cornerRadius());
         CGContextFillPath(context);
     }
     if (shown->masksToBounds()) {
-        addBoundsPath(context, bounds, shown->cornerRadius());
+        addRoundedRectPath(context, bounds, shown->cornerRadius());
         CGContextClip(context);
     }
 

@@ -22,6 +22,9 @@ public:
     // there is nothing to draw into (no view, an empty or huge size, a bad
     // scale) or the file cannot be written.
     static bool renderToPNG(UIView* root, const std::string& path, CGFloat scale);
+    // Begins a path of `r` with corners of `radius` (at most half a side; a
+    // plain rectangle when not positive), as layers clip and fill their bounds.
+    static void addRoundedRectPath(CGContextRef c, CGRect r, CGFloat radius);
 
 private:
     // Draws `view`, whose bounds' coordinates the context's transform is in,
