@@ -1,0 +1,71 @@
+// The account list, the settings app's root screen: the device's mail
+// accounts (from the system's account settings file) and the aliases the
+// user typed in, each row tinted with its address's colour record from the
+// label preferences. A tap opens the colour picker for the row's address;
+// deleting a row clears its colour, or removes an alias that has none.
+//
+// The lists are rebuilt from the files by the load step (viewDidLoad), which
+// also runs after every add and delete.
+#pragma once
+
+#include "UIKit/UITableViewController.h"
+
+class ColorPickerViewController;
+class NSIndexPath;
+class NSMutableArray;
+class NSString;
+class UITableViewCell;
+
+class RootViewController : public UITableViewController {
+    KORVEL_OBJC_CLASS(RootViewController)
+public:
+    static constexpr const char* kAccountSettingsPath = "/User/Library/Preferences/com.apple.accountsettings.plist";
+    static constexpr const char* kAliasesKey = "Aliases";
+    static constexpr const char* kTitle = "Korvel";
+    static constexpr NSInteger kAccountsSection = 0;
+    static constexpr NSInteger kAliasesSection = 1;
+
+    RootViewController();
+    ~RootViewController() override;
+
+    // The load step: title and bar buttons, then both lists afresh.
+    void viewDidLoad() override;
+
+    NSInteger numberOfSectionsInTableView(UITableView* tableView);
+    NSInteger numberOfRowsInSection(UITableView* tableView, NSInteger section);
+    Ref<NSString> titleForHeaderInSection(UITableView* tableView, NSInteger section);
+    Ref<UITableViewCell> cellForRowAtIndexPath(UITableView* tableView, NSIndexPath* indexPath);
+    // Opens the colour picker for the row's address.
+    void didSelectRowAtIndexPath(UITableView* tableView, NSIndexPath* indexPath);
+    // An account's delete clears its colour; an alias's clears its colour
+    // when it has one, else removes the alias.
+    void commitEditingStyle(UITableView* tableView, NSInteger editingStyle, NSIndexPath* indexPath);
+
+    // The gear button's action.
+    void showSettingsModal(NSObject* sender);
+
+    NSMutableArray* myAccounts() const { return myAccounts_; }
+    void setMyAccounts(NSMutableArray* accounts);
+    NSMutableArray* aliases() const { return aliases_; }
+    void setAliases(NSMutableArray* aliases);
+    // The colour picker last opened.
+    ColorPickerViewController* viewController() const { return viewController_; }
+    void setViewController(ColorPickerViewController* controller);
+
+private:
+    // The row's address; nil for a row that is not listed.
+    NSString* addressAt(NSIndexPath* indexPath) const;
+    // Account addresses, lower-cased and each once, in order of discovery.
+    static Ref<NSMutableArray> readAccountAddresses();
+    // Takes quick-colour numbers off the account addresses.
+    static void dropQuickColours(NSMutableArray* accounts);
+    // The alias keys; "Aliases" is made an empty dictionary when it is
+    // missing or of the wrong type.
+    static Ref<NSMutableArray> readAliases();
+    // Rebuilds the lists and shows them.
+    void reload();
+
+    Ref<NSMutableArray> myAccounts_;
+    Ref<NSMutableArray> aliases_;
+    Ref<ColorPickerViewController> viewController_;
+};
