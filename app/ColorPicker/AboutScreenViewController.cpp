@@ -3,7 +3,6 @@
 #include "Foundation/NSString.h"
 #include "Foundation/NSURL.h"
 #include "UIKit/UIApplication.h"
-#include "UIKit/UINib.h"
 #include "UIKit/UIView.h"
 #include "objc/ClassBuilder.h"
 
@@ -30,10 +29,6 @@ Class AboutScreenViewController::class_() {
 [[maybe_unused]] static const Class kRegistered = AboutScreenViewController::class_();
 
 AboutScreenViewController::~AboutScreenViewController() = default;
-
-void AboutScreenViewController::loadView() {
-    if (!UINib::loadViewOfController(this)) UIViewController::loadView();
-}
 
 namespace {
 

@@ -14,8 +14,6 @@ public:
 
     ~AboutScreenViewController() override;
 
-    // From the interface file named after the class.
-    void loadView() override;
 
     void pressedEmailSupport();
     void presssedTellYourFriends();

@@ -14,7 +14,6 @@
 #include "Foundation/NSUserDefaults.h"
 #include "UIKit/UIApplication.h"
 #include "UIKit/UIColor.h"
-#include "UIKit/UINib.h"
 #include "objc/ClassBuilder.h"
 
 Class ColorPickerViewController::class_() {
@@ -37,10 +36,6 @@ Class ColorPickerViewController::class_() {
 [[maybe_unused]] static const Class kRegistered = ColorPickerViewController::class_();
 
 ColorPickerViewController::~ColorPickerViewController() = default;
-
-void ColorPickerViewController::loadView() {
-    if (!UINib::loadViewOfController(this)) UIViewController::loadView();
-}
 
 ColorPickerView* ColorPickerViewController::pickerView() { return objc::cast<ColorPickerView>(view()); }
 

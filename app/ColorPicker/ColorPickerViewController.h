@@ -16,8 +16,6 @@ class ColorPickerViewController : public UIViewController {
 public:
     ~ColorPickerViewController() override;
 
-    // From the interface file named after the class.
-    void loadView() override;
     // Loads the stored colour into the picker.
     void viewDidLoad() override;
     // Shows the status bar again.

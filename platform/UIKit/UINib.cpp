@@ -12,6 +12,7 @@
 #include "Foundation/NSNumber.h"
 #include "Foundation/NSString.h"
 #include "UIKit/UIColor.h"
+#include "UIKit/UIControl.h"
 #include "UIKit/UIImage.h"
 #include "UIKit/UINibDecoder.h"
 #include "UIKit/UIView.h"
@@ -26,9 +27,6 @@ Class UINib::class_() {
 [[maybe_unused]] static const Class kRegistered = UINib::class_();
 
 namespace {
-
-// The control event of a finished tap.
-constexpr NSUInteger kTouchUpInside = 1 << 6;
 
 std::string textOf(const NSDictionary* entry, const char* key) {
     auto* value = objc::cast<NSString>(entry->objectForKey(NSString::from(key)));
@@ -97,16 +95,24 @@ Ref<NSObject> instantiate(NSDictionary* entry) {
 
 Ref<NSArray> UINib::loadNibNamed(NSString* name, NSObject* owner) {
     Ref<NSString> path = NSBundle::mainBundle()->pathForResource(name, "nib"_ns);
-    Ref<NSDictionary> file = path ? NSDictionary::dictionaryWithContentsOfFile(path) : nullptr;
+    // A missing file is no fault: controllers look for one named after them.
+    if (!path) return nullptr;
+    Ref<NSDictionary> file = NSDictionary::dictionaryWithContentsOfFile(path);
     auto* entries = file ? objc::cast<NSArray>(file->objectForKey("objects"_ns)) : nullptr;
-    if (!entries) return nullptr;
+    if (!entries) {
+        NSLog("Interface file %@: not an interface file (no list of objects)", path.get());
+        return nullptr;
+    }
 
     std::map<std::string, NSObject*> lookup;
     lookup["owner"] = owner;
     auto topLevel = NSMutableArray::array();
     for (NSUInteger i = 0; i < entries->count(); ++i) {
         auto* entry = objc::cast<NSDictionary>(entries->objectAtIndex(i));
-        if (!entry) continue;
+        if (!entry) {
+            NSLog("Interface file %@: object %lu is not a dictionary", name, i);
+            continue;
+        }
         Ref<NSObject> object = instantiate(entry);
         if (!object) continue;
         std::string superId = textOf(entry, "superview");
@@ -139,7 +145,8 @@ Ref<NSArray> UINib::loadNibNamed(NSString* name, NSObject* owner) {
         std::string action = textOf(entry, "selector");
         SEL add = sel_registerName("addTarget:action:forControlEvents:");
         if (!source || !target || action.empty() || !source->respondsToSelector(add)) return false;
-        objc::send<void, id, SEL, NSUInteger>(source, add, target, sel_registerName(action.c_str()), kTouchUpInside);
+        objc::send<void, id, SEL, NSUInteger>(source, add, target, sel_registerName(action.c_str()),
+                                                UIControlEventTouchUpInside);
         return true;
     });
     return topLevel;

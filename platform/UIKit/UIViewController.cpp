@@ -8,6 +8,7 @@
 #include "UIKit/UIApplication.h"
 #include "UIKit/UINavigationController.h"
 #include "UIKit/UINavigationItem.h"
+#include "UIKit/UINib.h"
 #include "UIKit/UIScreen.h"
 #include "UIKit/UIView.h"
 #include "UIKit/UIWindow.h"
@@ -78,7 +79,7 @@ UIView* UIViewController::view() {
         Ref<UIViewController> keep(this);
         objc::send<void>(this, "loadView");
         // A loadView that made nothing still leaves a view to show.
-        if (!view_) UIViewController::loadView();
+        if (!view_) loadPlainView();
         objc::send<void>(this, "viewDidLoad");
     }
     return view_;
@@ -101,6 +102,10 @@ UIViewController* UIViewController::controllerOfView(const UIView* view) {
 }
 
 void UIViewController::loadView() {
+    if (!UINib::loadViewOfController(this)) loadPlainView();
+}
+
+void UIViewController::loadPlainView() {
     Ref<UIView> view = UIView::withFrame(UIScreen::mainScreen()->bounds());
     view->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
     setView(view);

@@ -53,7 +53,9 @@ public:
     // The controller whose view this is; nil when none.
     static UIViewController* controllerOfView(const UIView* view);
 
-    // Makes a plain view the size of the screen.
+    // The view of the controller's interface file (named by its nib name,
+    // else after its class) when the main bundle has one that gives the
+    // controller a view; otherwise a plain view the size of the screen.
     virtual void loadView();
     virtual void viewDidLoad() {}
     virtual void viewDidUnload() {}
@@ -90,6 +92,8 @@ public:
     void sendAppearance(const char* selector, bool animated);
 
 private:
+    void loadPlainView();
+
     // The container that adopts its children and lets them go.
     friend class UINavigationController;
 
