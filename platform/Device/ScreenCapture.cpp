@@ -1,5 +1,6 @@
 #include "Device/ScreenCapture.h"
 
+#include "UIKit/UIKeyboard.h"
 #include "UIKit/UIWindow.h"
 #include "UIKit/ViewRenderer.h"
 #include "UIKit/ViewTreeDump.h"
@@ -20,10 +21,14 @@ nlohmann::json ScreenCapture::dump(UIWindow* window) {
     nlohmann::json navigationStack = nlohmann::json::array();
     nlohmann::json modalScreens = nlohmann::json::array();
     if (window && screenStacks()) screenStacks()(window, navigationStack, modalScreens);
+    nlohmann::json keyboard = nullptr;
+    if (UIKeyboard* up = UIKeyboard::activeKeyboard())
+        keyboard = {{"type", up->keyboardType()}, {"appearance", up->keyboardAppearance()}};
     return {
         {"window", ViewTreeDump::describe(window)},
         {"navigationStack", std::move(navigationStack)},
         {"modalScreens", std::move(modalScreens)},
+        {"keyboard", std::move(keyboard)},
     };
 }
 

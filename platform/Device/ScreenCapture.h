@@ -1,6 +1,8 @@
 // What the host writes of the screen: a PNG of the key window and the JSON
 // dump of what it shows, {"window": view tree, "navigationStack": [...],
-// "modalScreens": [...]}, the view tree as ViewTreeDump describes it.
+// "modalScreens": [...], "keyboard": {"type", "appearance"} or null}, the
+// view tree as ViewTreeDump describes it; "keyboard" is the on-screen
+// keyboard while it is up, with its keyboard type and appearance.
 #pragma once
 
 #include <nlohmann/json.hpp>

@@ -1,0 +1,68 @@
+// The on-screen keyboard: while a text field is the first responder, a panel
+// of key rows across the bottom of the key window, over everything else in
+// it. Its rows follow the field's keyboard type (the e-mail layout has "@"
+// and "." beside the space bar) and the alert appearance draws it dark.
+// There is one keyboard at a time; it belongs to the window it is shown in.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "UIKit/UIView.h"
+
+// The keyboard settings a text field carries, with the phone's values.
+typedef NSInteger UIKeyboardType;
+enum : NSInteger {
+    UIKeyboardTypeDefault = 0,
+    UIKeyboardTypeASCIICapable = 1,
+    UIKeyboardTypeNumbersAndPunctuation = 2,
+    UIKeyboardTypeURL = 3,
+    UIKeyboardTypeNumberPad = 4,
+    UIKeyboardTypePhonePad = 5,
+    UIKeyboardTypeNamePhonePad = 6,
+    UIKeyboardTypeEmailAddress = 7,
+};
+
+typedef NSInteger UIKeyboardAppearance;
+enum : NSInteger {
+    UIKeyboardAppearanceDefault = 0,
+    UIKeyboardAppearanceAlert = 1,
+};
+
+typedef NSInteger UITextAutocorrectionType;
+enum : NSInteger {
+    UITextAutocorrectionTypeDefault = 0,
+    UITextAutocorrectionTypeNo = 1,
+    UITextAutocorrectionTypeYes = 2,
+};
+
+class UIKeyboard : public UIView {
+    KORVEL_OBJC_CLASS(UIKeyboard)
+public:
+    static constexpr CGFloat kHeight = 216;
+
+    UIKeyboard();
+    ~UIKeyboard() override;
+
+    // The keyboard that is up; nil when none.
+    static UIKeyboard* activeKeyboard();
+    // Brings the keyboard up (or changes the one that is up) in the type's
+    // layout and the appearance, at the bottom of the key window when there
+    // is one.
+    static void show(UIKeyboardType type, UIKeyboardAppearance appearance);
+    static void hide();
+    // Puts the keyboard back on top of its window's other subviews, for
+    // whatever was added over the window after it came up.
+    static void bringToFront();
+
+    UIKeyboardType keyboardType() const { return type_; }
+    UIKeyboardAppearance keyboardAppearance() const { return appearance_; }
+    // The keys of each row, top to bottom, in the present layout.
+    std::vector<std::vector<std::string>> keyRows() const;
+
+    void drawRect(CGRect rect) override;
+
+private:
+    UIKeyboardType type_ = UIKeyboardTypeDefault;
+    UIKeyboardAppearance appearance_ = UIKeyboardAppearanceDefault;
+};

@@ -1,0 +1,171 @@
+#include "UIKit/UITextField.h"
+
+#include <utf8proc.h>
+
+#include <algorithm>
+
+#include "Foundation/NSString.h"
+#include "UIKit/NSStringDrawing.h"
+#include "UIKit/UIColor.h"
+#include "UIKit/UIFont.h"
+#include "UIKit/UIGraphics.h"
+#include "objc/ClassBuilder.h"
+
+Class UITextField::class_() {
+    using F = UITextField;
+    static Class cls = objc::ClassBuilder<F>("UITextField", UIControl::class_())
+                           .method<&F::text>("text")
+                           .method<&F::setText>("setText:")
+                           .method<&F::textColor>("textColor")
+                           .method<&F::setTextColor>("setTextColor:")
+                           .method<&F::font>("font")
+                           .method<&F::setFont>("setFont:")
+                           .method<&F::keyboardType>("keyboardType")
+                           .method<&F::setKeyboardType>("setKeyboardType:")
+                           .method<&F::keyboardAppearance>("keyboardAppearance")
+                           .method<&F::setKeyboardAppearance>("setKeyboardAppearance:")
+                           .method<&F::autocorrectionType>("autocorrectionType")
+                           .method<&F::setAutocorrectionType>("setAutocorrectionType:")
+                           .method<&F::isEditing>("isEditing")
+                           .method<&F::hasText>("hasText")
+                           .method<&F::insertText>("insertText:")
+                           .method<&F::deleteBackward>("deleteBackward")
+                           .allocatable()
+                           .build();
+    return cls;
+}
+
+[[maybe_unused]] static const Class kRegistered = UITextField::class_();
+
+namespace {
+
+const CGFloat kCaretWidth = 2;
+
+Ref<UIColor> borderColour() { return UIColor::colorWithWhite(0.45f, 1); }
+Ref<UIColor> caretColour() { return UIColor::colorWithRed(0.26f, 0.42f, 0.95f, 1); }
+
+// Where the last grapheme cluster of `s` begins. A byte that is not part of
+// valid UTF-8 counts as a character of its own.
+std::size_t lastCharacterStart(const std::string& s) {
+    const auto* bytes = reinterpret_cast<const utf8proc_uint8_t*>(s.data());
+    std::size_t at = 0, last = 0;
+    utf8proc_int32_t previous = -1, state = 0;
+    while (at < s.size()) {
+        utf8proc_int32_t c = -1;
+        utf8proc_ssize_t n = utf8proc_iterate(bytes + at, static_cast<utf8proc_ssize_t>(s.size() - at), &c);
+        if (n <= 0) {
+            last = at;
+            previous = -1;
+            ++at;
+            continue;
+        }
+        if (previous < 0) {
+            state = 0;
+            last = at;
+        } else if (utf8proc_grapheme_break_stateful(previous, c, &state)) {
+            last = at;
+        }
+        previous = c;
+        at += static_cast<std::size_t>(n);
+    }
+    return last;
+}
+
+}  // namespace
+
+UITextField::UITextField()
+    : text_(NSString::from("")), textColor_(UIColor::blackColor()), font_(UIFont::systemFontOfSize(kDefaultFontSize)) {}
+
+UITextField::~UITextField() {
+    if (isFirstResponder()) UIKeyboard::hide();
+}
+
+void UITextField::setText(NSString* text) {
+    text_ = NSString::from(text ? text->str() : std::string());
+    setNeedsDisplay();
+}
+
+void UITextField::setTextColor(UIColor* color) {
+    textColor_ = color;
+    setNeedsDisplay();
+}
+
+void UITextField::setFont(UIFont* font) {
+    font_ = font ? Ref<UIFont>(font) : UIFont::systemFontOfSize(kDefaultFontSize);
+    setNeedsDisplay();
+}
+
+bool UITextField::hasText() const { return !text_->str().empty(); }
+
+void UITextField::changeText(std::string text) {
+    text_ = NSString::from(text);
+    setNeedsDisplay();
+    sendActionsForControlEvents(UIControlEventEditingChanged);
+}
+
+void UITextField::insertText(NSString* text) {
+    if (!text || !isEnabled()) return;
+    Ref<UITextField> keep(this);
+    const std::string& typed = text->str();
+    const std::size_t lineEnd = typed.find('\n');
+    if (lineEnd != 0 && !typed.empty()) changeText(text_->str() + typed.substr(0, lineEnd));
+    if (lineEnd == std::string::npos) return;
+    sendActionsForControlEvents(UIControlEventEditingDidEndOnExit);
+    resignFirstResponder();
+}
+
+void UITextField::deleteBackward() {
+    if (!hasText() || !isEnabled()) return;
+    const std::string& text = text_->str();
+    changeText(text.substr(0, lastCharacterStart(text)));
+}
+
+bool UITextField::becomeFirstResponder() {
+    if (isFirstResponder()) return true;
+    if (!UIControl::becomeFirstResponder()) return false;
+    UIKeyboard::show(keyboardType_, keyboardAppearance_);
+    setNeedsDisplay();
+    sendActionsForControlEvents(UIControlEventEditingDidBegin);
+    return true;
+}
+
+bool UITextField::resignFirstResponder() {
+    const bool editing = isFirstResponder();
+    if (!UIControl::resignFirstResponder()) return false;
+    if (!editing) return true;
+    UIKeyboard::hide();
+    setNeedsDisplay();
+    sendActionsForControlEvents(UIControlEventEditingDidEnd);
+    return true;
+}
+
+void UITextField::touchesEnded(NSSet* touches, UIEvent* event) {
+    const bool tracked = isTracking();
+    UIControl::touchesEnded(touches, event);
+    if (tracked && isTouchInside()) becomeFirstResponder();
+}
+
+void UITextField::drawRect(CGRect) {
+    CGContextRef context = UIGraphicsGetCurrentContext();
+    CGRect area = bounds();
+    CGContextSetStrokeColorWithColor(context, borderColour()->CGColor());
+    CGContextSetLineWidth(context, 1);
+    CGContextStrokeRect(context, CGRectInset(area, 0.5f, 0.5f));
+
+    CGRect box = CGRectInset(area, kTextInset, 0);
+    CGSize size = NSStringDrawing::sizeWithFont(text_, font_);
+    CGFloat lineHeight = font_->lineHeight();
+    // Text wider than the box is shifted left so that its end shows.
+    CGFloat x = box.origin.x - std::max<CGFloat>(0, size.width - box.size.width);
+    CGFloat y = box.origin.y + (box.size.height - lineHeight) / 2;
+    CGContextSaveGState(context);
+    CGContextClipToRect(context, box);
+    CGContextSetFillColorWithColor(context, textColor_ ? textColor_->CGColor() : UIColor::blackColor()->CGColor());
+    NSStringDrawing::drawInRect(text_, CGRectMake(x, y, std::max(size.width, box.size.width), lineHeight), font_,
+                                UILineBreakModeClip);
+    if (isFirstResponder()) {
+        CGContextSetFillColorWithColor(context, caretColour()->CGColor());
+        CGContextFillRect(context, CGRectMake(x + size.width, y, kCaretWidth, lineHeight));
+    }
+    CGContextRestoreGState(context);
+}
