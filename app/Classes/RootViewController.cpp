@@ -1,5 +1,6 @@
 #include "Classes/RootViewController.h"
 
+#include "Classes/AlertPrompt.h"
 #include "Classes/ExampleCell.h"
 #include "ColorPicker/ColorPickerViewController.h"
 #include "Foundation/NSArray.h"
@@ -28,6 +29,8 @@ Class RootViewController::class_() {
             .method<&C::cellForRowAtIndexPath>("tableView:cellForRowAtIndexPath:")
             .method<&C::didSelectRowAtIndexPath>("tableView:didSelectRowAtIndexPath:")
             .method<&C::commitEditingStyle>("tableView:commitEditingStyle:forRowAtIndexPath:")
+            .method<&C::addA>("addA")
+            .method<&C::willDismissWithButtonIndex>(UIAlertView::kWillDismiss)
             .method<&C::showSettingsModal>("showSettingsModal:")
             .method<&C::myAccounts>("myAccounts")
             .method<&C::setMyAccounts>("setMyAccounts:")
@@ -101,6 +104,8 @@ void RootViewController::viewDidLoad() {
     item->setRightBarButtonItem(UIBarButtonItem::withImage(UIImage::imageNamed(NSString::from("20-gear2.png")),
                                                            UIBarButtonItemStylePlain, this,
                                                            sel_registerName("showSettingsModal:")));
+    item->setLeftBarButtonItem(UIBarButtonItem::withImage(UIImage::imageNamed(NSString::from("13-plus.png")),
+                                                          UIBarButtonItemStylePlain, this, sel_registerName("addA")));
 
     setMyAccounts(readAccountAddresses());
     dropQuickColours(myAccounts_);
@@ -137,6 +142,15 @@ Ref<NSMutableArray> RootViewController::readAliases() {
     defaults->setObject(NSDictionary::dictionary(), key);
     defaults->synchronize();
     return NSMutableArray::array();
+}
+
+void RootViewController::editAliases(const std::function<void(NSMutableDictionary*)>& edit) {
+    NSUserDefaults* defaults = NSUserDefaults::standardUserDefaults();
+    Ref<NSString> key = NSString::from(kAliasesKey);
+    auto aliases = NSMutableDictionary::dictionaryWithDictionary(defaults->dictionaryForKey(key));
+    edit(aliases);
+    defaults->setObject(aliases, key);
+    defaults->synchronize();
 }
 
 void RootViewController::reload() {
@@ -193,16 +207,38 @@ void RootViewController::commitEditingStyle(UITableView*, NSInteger editingStyle
         // coloured alias stays too: only the colour goes.
         defaults->removeObjectForKey(address);
     } else {
-        Ref<NSString> key = NSString::from(kAliasesKey);
-        auto remaining = NSMutableDictionary::dictionaryWithDictionary(defaults->dictionaryForKey(key));
-        remaining->removeObjectForKey(address);
-        defaults->removeObjectForKey(address);
-        defaults->setObject(remaining, key);
-        defaults->synchronize();
+        editAliases([&](NSMutableDictionary* aliases) {
+            aliases->removeObjectForKey(address);
+            defaults->removeObjectForKey(address);
+        });
         aliases_->removeObjectAtIndex(static_cast<NSUInteger>(indexPath->row()));
     }
     defaults->synchronize();
     reload();
+}
+
+void RootViewController::addA() {
+    auto prompt = make<AlertPrompt>();
+    if (prompt->initWithTitle(NSString::from("Enter Email"), NSString::from("\n"), this, NSString::from("Cancel"),
+                              NSString::from("Enter")))
+        prompt->show();
+}
+
+void RootViewController::willDismissWithButtonIndex(UIAlertView* alertView, NSInteger buttonIndex) {
+    auto* prompt = objc::cast<AlertPrompt>(alertView);
+    if (prompt && buttonIndex != prompt->cancelButtonIndex()) {
+        // Held: the field may change its text object while the alert goes.
+        Ref<NSString> typed = prompt->enteredText();
+        if (typed && !NSUserDefaults::standardUserDefaults()->objectForKey(typed)) {
+            editAliases([&](NSMutableDictionary* aliases) {
+                if (!containsAt(typed)) return;
+                Ref<NSString> address = typed->lowercaseString();
+                aliases->setObject(address, address);
+            });
+            viewDidLoad();
+        }
+    }
+    tableView()->reloadData();
 }
 
 void RootViewController::showSettingsModal(NSObject*) {

@@ -8,12 +8,16 @@
 // also runs after every add and delete.
 #pragma once
 
+#include <functional>
+
 #include "UIKit/UITableViewController.h"
 
 class ColorPickerViewController;
 class NSIndexPath;
 class NSMutableArray;
+class NSMutableDictionary;
 class NSString;
+class UIAlertView;
 class UITableViewCell;
 
 class RootViewController : public UITableViewController {
@@ -41,6 +45,13 @@ public:
     // when it has one, else removes the alias.
     void commitEditingStyle(UITableView* tableView, NSInteger editingStyle, NSIndexPath* indexPath);
 
+    // The plus button's action: asks for an alias.
+    void addA();
+    // Unless the prompt was cancelled, adds the typed address as an alias
+    // (lower-cased; only with "@"; nothing when the text as typed already is
+    // a key of the label preferences). The table is reloaded either way.
+    void willDismissWithButtonIndex(UIAlertView* alertView, NSInteger buttonIndex);
+
     // The gear button's action.
     void showSettingsModal(NSObject* sender);
 
@@ -62,6 +73,8 @@ private:
     // The alias keys; "Aliases" is made an empty dictionary when it is
     // missing or of the wrong type.
     static Ref<NSMutableArray> readAliases();
+    // Stores the "Aliases" dictionary as `edit` leaves a copy of it.
+    static void editAliases(const std::function<void(NSMutableDictionary*)>& edit);
     // Rebuilds the lists and shows them.
     void reload();
 

@@ -1,7 +1,14 @@
 #include <gtest/gtest.h>
 
+#include "Classes/AlertPrompt.h"
 #include "ColorPicker/ColorPickerViewController.h"
+#include "Foundation/NSMutableDictionary.h"
 #include "Foundation/NSNumber.h"
+#include "Foundation/NSUserDefaults.h"
+#include "UIKit/UIButton.h"
+#include "UIKit/UINavigationBar.h"
+#include "UIKit/UINavigationButton.h"
+#include "UIKit/UITextField.h"
 #include "app/Classes/KorvelAppFixture.h"
 
 namespace {
@@ -21,6 +28,32 @@ protected:
         std::string all = key("Aliases") + "<dict>";
         for (const std::string& t : list) all += key(t) + text(t);
         return all + "</dict>";
+    }
+
+    void tapView(UIView* view) {
+        CGRect r = view->convertRectToView(view->bounds(), nullptr);
+        tap(CGRectGetMidX(r), CGRectGetMidY(r));
+        Clock::advance(1);
+    }
+    // Taps the plus button, types `typed` into the prompt that opens and
+    // taps the button titled `button`.
+    void addAlias(const std::string& typed, const std::string& button) {
+        tapView(delegate()->navigationController()->navigationBar()->leftButton());
+        std::vector<UIAlertView*> shown = UIAlertView::visibleAlerts();
+        ASSERT_EQ(shown.size(), 1u);
+        auto* prompt = objc::cast<AlertPrompt>(shown[0]);
+        ASSERT_NE(prompt, nullptr);
+        EXPECT_EQ(prompt->title()->str(), "Enter Email");
+        EXPECT_EQ(prompt->message()->str(), "\n");
+        ASSERT_EQ(UIResponder::firstResponder(), prompt->textField());
+        objc::send<void, id>(UIResponder::firstResponder(), "insertText:", NSString::from(typed).get());
+        for (NSInteger i = 0; i < prompt->numberOfButtons(); ++i)
+            if (prompt->buttonTitleAtIndex(i)->str() == button) return tapView(prompt->buttonAtIndex(i));
+        FAIL() << "no button " << button;
+    }
+    Ref<NSDictionary> savedAliases() const {
+        Ref<NSObject> entry = savedValue("Aliases");
+        return objc::cast<NSDictionary>(entry.get());
     }
 };
 
@@ -210,6 +243,9 @@ TEST_F(AccountList, ASaveInThePickerTintsTheRowAtOnce) {
     tap(240, 145);  // Save
     Clock::advance(1);
     EXPECT_EQ(delegate()->navigationController()->modalViewController(), nullptr);
+    // No selection is left to cover the tint with its gradient.
+    EXPECT_EQ(table()->indexPathForSelectedRow(), nullptr);
+    EXPECT_FALSE(cell(0, 1)->isSelected());
     std::vector<float> shown = tint(0, 1);
     ASSERT_EQ(shown.size(), 4u);
     EXPECT_NEAR(shown[0], 0.5, 0.01);
@@ -221,4 +257,49 @@ TEST_F(AccountList, ASaveInThePickerTintsTheRowAtOnce) {
     ASSERT_NE(record, nullptr);
     EXPECT_EQ(shown[0], objc::cast<NSNumber>(record->objectForKey("red"_ns))->floatValue());
     EXPECT_EQ(tint(0, 0), white());
+}
+
+TEST_F(AccountList, AnAliasTypedInMixedCaseIsAddedInLowerCase) {
+    accounts("<array>" + account(key("Username") + text("a@x.org")) + "</array>");
+    launch();
+    addAlias("New.One@Example.COM", "Enter");
+    EXPECT_TRUE(UIAlertView::visibleAlerts().empty());
+    EXPECT_EQ(rows(1), Rows{"new.one@example.com"});
+    Ref<NSDictionary> stored = savedAliases();
+    ASSERT_NE(stored, nullptr);
+    auto* value = objc::cast<NSString>(stored->objectForKey("new.one@example.com"_ns));
+    ASSERT_NE(value, nullptr);
+    EXPECT_EQ(value->str(), "new.one@example.com");
+    EXPECT_EQ(tint(1, 0), white());
+}
+
+TEST_F(AccountList, TextWithoutAtOrAlreadyAKeyAddsNoAlias) {
+    accounts("<array>" + account(key("Username") + text("a@x.org")) + "</array>");
+    preferences(key("a@x.org") + colourRecord(1, 0, 0) + aliases({"b@x.org"}));
+    launch();
+    addAlias("no-at-sign", "Enter");
+    addAlias("a@x.org", "Enter");
+    EXPECT_EQ(rows(1), Rows{"b@x.org"});
+    EXPECT_EQ(savedAliases()->count(), 1u);
+    // Looked up as typed: another case is no key yet, so it is added.
+    addAlias("A@X.org", "Enter");
+    EXPECT_EQ(rows(1), (Rows{"b@x.org", "a@x.org"}));
+}
+
+TEST_F(AccountList, CancelAddsNothingButStillReloadsTheTable) {
+    accounts("<array>" + account(key("Username") + text("a@x.org")) + "</array>");
+    launch();
+    ASSERT_EQ(tint(0, 0), white());
+    // A colour stored behind the list's back shows only after a reload.
+    auto record = NSMutableDictionary::dictionary();
+    record->setObject(NSNumber::numberWithFloat(0), "red"_ns);
+    record->setObject(NSNumber::numberWithFloat(1), "blue"_ns);
+    record->setObject(NSNumber::numberWithFloat(1), "alpha"_ns);
+    NSUserDefaults::standardUserDefaults()->setObject(record, "a@x.org"_ns);
+    ASSERT_EQ(tint(0, 0), white());
+    addAlias("c@x.org", "Cancel");
+    EXPECT_TRUE(UIAlertView::visibleAlerts().empty());
+    EXPECT_EQ(rows(1), Rows{});
+    EXPECT_EQ(savedAliases()->count(), 0u);
+    EXPECT_EQ(tint(0, 0), (std::vector<float>{0, 0, 1, 1}));
 }
