@@ -66,8 +66,9 @@ public:
     bool isVisible() const { return visible_; }
     // Puts the alert on screen (once; showing it again does nothing).
     virtual void show();
-    // Takes the alert off screen, telling the delegate as above (without
-    // "alertView:clickedButtonAtIndex:"). Does nothing when not shown.
+    // Takes the alert off screen at once, animated or not, telling the
+    // delegate as above (without "alertView:clickedButtonAtIndex:"). Does
+    // nothing when not shown.
     void dismissWithClickedButtonIndex(NSInteger index, bool animated);
 
     // The alerts on screen, oldest first.
