@@ -46,7 +46,11 @@ Class PromptReader::class_() {
 class AlertPromptTest : public AppFixture {
 protected:
     void TearDown() override {
-        for (UIAlertView* alert : UIAlertView::visibleAlerts()) alert->dismissWithClickedButtonIndex(-1, false);
+        // Alerts a test left up go quietly: their delegates may be gone.
+        for (UIAlertView* alert : UIAlertView::visibleAlerts()) {
+            alert->setDelegate(nullptr);
+            alert->dismissWithClickedButtonIndex(-1, false);
+        }
         AppFixture::TearDown();
     }
     Ref<AlertPrompt> makePrompt(NSObject* delegate) {

@@ -53,7 +53,11 @@ using Calls = std::vector<std::string>;
 class UIAlertViewTest : public AppFixture {
 protected:
     void TearDown() override {
-        for (UIAlertView* alert : UIAlertView::visibleAlerts()) alert->dismissWithClickedButtonIndex(-1, false);
+        // Alerts a test left up go quietly: their delegates may be gone.
+        for (UIAlertView* alert : UIAlertView::visibleAlerts()) {
+            alert->setDelegate(nullptr);
+            alert->dismissWithClickedButtonIndex(-1, false);
+        }
         AppFixture::TearDown();
     }
     Ref<UIAlertView> makeAlert(NSObject* delegate, NSString* cancel, std::initializer_list<NSString*> others,
