@@ -151,17 +151,25 @@ void UIView::insertSubview(UIView* view, NSInteger index) {
         return;
     }
     Ref<UIView> keep(view);
-    view->removeFromSuperview();
+    view->detachFromSuperview(window());
     index = std::clamp<NSInteger>(index, 0, static_cast<NSInteger>(subviews_.size()));
     subviews_.insert(subviews_.begin() + index, keep);
     view->superview_ = this;
 }
 
-void UIView::removeFromSuperview() {
-    UIView* parent = superview_;
-    if (!parent) return;
+void UIView::removeFromSuperview() { detachFromSuperview(nullptr); }
+
+void UIView::detachFromSuperview(const UIView* nextWindow) {
+    if (!superview_) return;
     // The superview's reference may be the last one.
     Ref<UIView> keep(this);
+    const UIView* oldWindow = window();
+    auto* editing = objc::cast<UIView>(UIResponder::firstResponder());
+    if (oldWindow && oldWindow != nextWindow && editing && editing->isDescendantOfView(this))
+        editing->resignFirstResponder();
+    // The end-of-editing actions may have moved this view already.
+    UIView* parent = superview_;
+    if (!parent) return;
     auto it = parent->findSubview(this);
     if (it != parent->subviews_.end()) parent->subviews_.erase(it);
     superview_ = nullptr;

@@ -179,6 +179,45 @@ TEST_F(UITextFieldTest, TheKeyboardFollowsTheFieldThatHasIt) {
     EXPECT_EQ(window->subviews()->count(), 1u);
 }
 
+TEST_F(UITextFieldTest, AFieldThatLeavesItsWindowWhileEditingGivesUpTheKeyboard) {
+    auto counter = make<EditingCounter>();
+    field->addTarget(counter, sel_registerName("ended"), UIControlEventEditingDidEnd);
+    // Taken out on its own, while something else still holds it.
+    field->becomeFirstResponder();
+    ASSERT_TRUE(UIKeyboard::activeKeyboard());
+    field->removeFromSuperview();
+    EXPECT_FALSE(field->isFirstResponder());
+    EXPECT_EQ(UIKeyboard::activeKeyboard(), nullptr);
+    EXPECT_EQ(window->subviews()->count(), 0u);
+    EXPECT_EQ(counter->ends, 1);
+
+    // With the view that holds it.
+    auto panel = UIView::withFrame(CGRectMake(0, 0, 320, 200));
+    window->addSubview(panel);
+    panel->addSubview(field);
+    field->becomeFirstResponder();
+    panel->removeFromSuperview();
+    EXPECT_FALSE(field->isFirstResponder());
+    EXPECT_EQ(UIKeyboard::activeKeyboard(), nullptr);
+    EXPECT_EQ(counter->ends, 2);
+
+    // Moved within its window it goes on editing; moved out of it, it stops.
+    window->addSubview(panel);
+    field->becomeFirstResponder();
+    window->addSubview(field);
+    EXPECT_TRUE(field->isFirstResponder());
+    ASSERT_TRUE(UIKeyboard::activeKeyboard());
+    EXPECT_EQ(UIKeyboard::activeKeyboard()->superview(), window.get());
+    auto loose = UIView::withFrame(CGRectMake(0, 0, 320, 200));
+    loose->addSubview(field);
+    EXPECT_FALSE(field->isFirstResponder());
+    EXPECT_EQ(UIKeyboard::activeKeyboard(), nullptr);
+    EXPECT_EQ(counter->ends, 3);
+    // A field that is not editing leaves quietly.
+    field->removeFromSuperview();
+    EXPECT_EQ(counter->ends, 3);
+}
+
 TEST_F(UITextFieldTest, TheScreenShowsTheTextAndTheKeyboardOverEverything) {
     window->setBackgroundColor(UIColor::whiteColor());
     field->setBackgroundColor(UIColor::whiteColor());
