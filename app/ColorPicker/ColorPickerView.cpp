@@ -101,10 +101,13 @@ void ColorPickerView::updateHueSatWithMovement(CGPoint point) {
     currentHue_ = static_cast<float>(hue);
     currentSaturation_ = static_cast<float>(saturation);
 
-    Ref<UIColor> stripColor = UIColor::colorWithHue(currentHue_, currentSaturation_, 0.5, 1.0);
-    gradientView_->setTheColor(stripColor->CGColor());
-    gradientView_->setupGradient();
-    gradientView_->setNeedsDisplay();
+    // A view made from a frame has no strip to recolour.
+    if (gradientView_) {
+        Ref<UIColor> stripColor = UIColor::colorWithHue(currentHue_, currentSaturation_, 0.5, 1.0);
+        gradientView_->setTheColor(stripColor->CGColor());
+        gradientView_->setupGradient();
+        gradientView_->setNeedsDisplay();
+    }
 
     currentColor_ = UIColor::colorWithHue(currentHue_, currentSaturation_, currentBrightness_, 1.0);
     if (showColor_) showColor_->setBackgroundColor(currentColor_);
@@ -114,7 +117,9 @@ void ColorPickerView::updateHueSatWithMovement(CGPoint point) {
 }
 
 void ColorPickerView::updateBrightnessWithMovement(CGPoint point) {
-    double width = gradientView_->frame().size.width;
+    // Without a strip there is no length to measure the point against.
+    const double width = gradientView_ ? gradientView_->frame().size.width : 0;
+    if (!(width > 0)) return;
     currentBrightness_ = static_cast<float>((1.0 - static_cast<double>(point.x) / width) + 0.05);
 
     Ref<UIColor> color = UIColor::colorWithHue(currentHue_, currentSaturation_, currentBrightness_, 1.0);
@@ -135,8 +140,12 @@ void ColorPickerView::animateView(UIView* view, CGPoint position) {
 }
 
 void ColorPickerView::drawRect(CGRect) {
-    CGFloat width = gradientView_ ? gradientView_->frame().size.width : 0;
-    if (brightnessBar_) brightnessBar_->setCenter(CGPointMake((1.05f - currentBrightness_) * width, kBrightnessBarY));
+    // In double precision, as the brightness is computed from a touch, so the
+    // marker lands on the very x that gives the brightness.
+    const double width = gradientView_ ? gradientView_->frame().size.width : 0;
+    if (brightnessBar_)
+        brightnessBar_->setCenter(
+            CGPointMake(static_cast<CGFloat>((1.05 - static_cast<double>(currentBrightness_)) * width), kBrightnessBarY));
     if (gradientView_) {
         gradientView_->setupGradient();
         gradientView_->setNeedsDisplay();

@@ -192,12 +192,34 @@ TEST_F(ColorPickerViewTest, TextFormsOfAColour) {
 TEST_F(ColorPickerViewTest, RedrawPlacesTheBrightnessMarkerAndSendsThePreviewBack) {
     picker->setCurrentBrightness(0.3f);
     picker->drawRect(picker->bounds());
-    EXPECT_NEAR(brightnessBar->center().x, 225, 1e-3);
+    // Exactly where a touch would give that brightness, not a float step off.
+    EXPECT_EQ(brightnessBar->center().x, 225);
     EXPECT_EQ(brightnessBar->center().y, 451);
+    picker->setCurrentBrightness(0.5f);
+    picker->drawRect(picker->bounds());
+    EXPECT_EQ(brightnessBar->center().x, 165);
     EXPECT_EQ(picker->subviews()->objectAtIndex(0), preview.get());
     ASSERT_NE(hex->font(), nullptr);
     EXPECT_EQ(hex->font()->pointSize(), 16);
     EXPECT_NE(picker->gradientView()->gradient(), nullptr);
+}
+
+TEST_F(ColorPickerViewTest, AViewMadeFromAFrameHasNeitherMapNorStripAndStillTakesPoints) {
+    auto bare = UIView::withFrame<ColorPickerView>(CGRectMake(0, 0, 320, 480));
+    EXPECT_EQ(bare->gradientView(), nullptr);
+    EXPECT_EQ(bare->subviews()->count(), 0u);
+    // No map to touch.
+    bare->dispatchTouchEvent(CGPointMake(160, 298.5));
+    EXPECT_EQ(bare->currentHue(), 0);
+    // Asked directly, hue and saturation still follow the point.
+    bare->updateHueSatWithMovement(CGPointMake(160, 298.5));
+    EXPECT_FLOAT_EQ(bare->currentHue(), 0.5f);
+    EXPECT_FLOAT_EQ(bare->currentSaturation(), 0.5f);
+    // Brightness needs the strip's length: without one it stays as it was.
+    const float brightness = bare->currentBrightness();
+    bare->updateBrightnessWithMovement(CGPointMake(150, 450));
+    EXPECT_EQ(bare->currentBrightness(), brightness);
+    bare->drawRect(bare->bounds());
 }
 
 TEST_F(ColorPickerViewTest, MarkersSlideOverSixTenthsOfASecond) {
