@@ -1,5 +1,7 @@
 #include "ColorPicker/ColorPickerViewController.h"
 
+#include <algorithm>
+
 #include "Color/UIColor_HSVAdditions.h"
 #include "ColorPicker/AboutScreenViewController.h"
 #include "ColorPicker/ColorPickerView.h"
@@ -85,12 +87,15 @@ void ColorPickerViewController::pressedAboutButton() {
     CGColorRef color = selected ? selected->CGColor() : nullptr;
     // Without an address there is no key to store the record under.
     if (email_ && CGColorGetNumberOfComponents(color) == 4) {
+        // The strip's left end gives a brightness a little above 1, and with
+        // it components above 1; a colour record holds values from 0 to 1.
         const CGFloat* c = CGColorGetComponents(color);
+        auto component = [c](int i) { return NSNumber::numberWithFloat(std::clamp<CGFloat>(c[i], 0, 1)); };
         auto record = NSMutableDictionary::dictionary();
-        record->setObject(NSNumber::numberWithFloat(c[0]), "red"_ns);
-        record->setObject(NSNumber::numberWithFloat(c[1]), "green"_ns);
-        record->setObject(NSNumber::numberWithFloat(c[2]), "blue"_ns);
-        record->setObject(NSNumber::numberWithFloat(c[3]), "alpha"_ns);
+        record->setObject(component(0), "red"_ns);
+        record->setObject(component(1), "green"_ns);
+        record->setObject(component(2), "blue"_ns);
+        record->setObject(component(3), "alpha"_ns);
         NSUserDefaults* defaults = NSUserDefaults::standardUserDefaults();
         defaults->setObject(record, email_);
         defaults->synchronize();

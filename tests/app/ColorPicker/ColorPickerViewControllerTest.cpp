@@ -135,6 +135,19 @@ TEST_F(PickerScreen, WithNothingStoredASaveStoresTheStartingGrey) {
     EXPECT_EQ(entry(record, "alpha"), 1);
 }
 
+TEST_F(PickerScreen, AColourBrighterThanFullIsSavedAsFull) {
+    open("a@x.org");
+    // The strip's left end: brightness about 1.0167, a grey above white.
+    picker()->dispatchTouchEvent(CGPointMake(10, 450));
+    ASSERT_GT(picker()->currentBrightness(), 1);
+    close(&ColorPickerViewController::pressedAboutButton);
+    Ref<NSObject> record = saved("a@x.org");
+    EXPECT_EQ(entry(record, "red"), 1);
+    EXPECT_EQ(entry(record, "green"), 1);
+    EXPECT_EQ(entry(record, "blue"), 1);
+    EXPECT_EQ(entry(record, "alpha"), 1);
+}
+
 TEST_F(PickerScreen, AValueThatIsNoRecordOpensTheStartStateAndASaveReplacesIt) {
     // A quick-colour number of the account cell.
     store("a@x.org", NSNumber::numberWithInteger(4));
