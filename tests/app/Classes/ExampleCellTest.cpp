@@ -139,9 +139,26 @@ TEST_F(ExampleCellTest, TheFrontFaceDrawsTheGradientWhenSelectedAndTheTitleCentr
     c->drawContentView(CGRectMake(0, 0, 320, 60));
     EXPECT_EQ(pixelAt(context, 160, 30).a, 0);
     EXPECT_EQ(pixelAt(context, 5, 5).a, 0);
+    UIGraphicsPopContext();
 
-    c->setSelected(true);
+    // Unselected with a title: the title alone, in black.
+    auto plain = CGContext::bitmap(320, 60);
+    UIGraphicsPushContext(plain);
     c->setText("W"_ns);
+    c->drawContentView(CGRectMake(0, 0, 320, 60));
+    UIGraphicsPopContext();
+    EXPECT_EQ(pixelAt(plain, 5, 30).a, 0);
+    int blackish = 0;
+    for (int x = 145; x < 175; ++x) {
+        for (int y = 20; y < 40; ++y) {
+            Pixel p = pixelAt(plain, x, y);
+            if (p.a > 200 && p.r < 40 && p.g < 40 && p.b < 40) ++blackish;
+        }
+    }
+    EXPECT_GT(blackish, 20);
+
+    UIGraphicsPushContext(context);
+    c->setSelected(true);
     c->drawContentView(CGRectMake(0, 0, 320, 60));
     UIGraphicsPopContext();
     c->setSelected(false);

@@ -114,6 +114,9 @@ TEST_F(PickerScreen, OpensOnTheStoredColourAndSavesItAgainOpaque) {
     // The cross-hair and the labels stay as the interface file put them.
     EXPECT_TRUE(CGPointEqualToPoint(picker()->crossHairs()->center(), CGPointMake(160, 298)));
     EXPECT_EQ(picker()->colorInHex()->text()->str(), "#7F7F7F");
+    // The about screen comes with the interface file but is not shown.
+    ASSERT_NE(screen->aboutScreenViewController(), nullptr);
+    EXPECT_FALSE(screen->aboutScreenViewController()->isViewLoaded());
 
     close(&ColorPickerViewController::pressedAboutButton);
     Ref<NSObject> record = saved("a@x.org");
