@@ -74,7 +74,9 @@ void ZRSwipeableTableView::cancelHighlight() {
 void ZRSwipeableTableView::hideVisibleBackView(bool animated) {
     if (!indexOfVisibleBackView_) return;
     if (auto* cell = objc::cast<ZRSwipeableTableViewCell>(cellForRowAtIndexPath(indexOfVisibleBackView_))) {
-        if (animated) cell->hideBackView();
+        // A row still sliding open ignores hideBackView and would stay open
+        // for good, beside the next row to open; it jumps back instead.
+        if (animated && !cell->contentViewMoving()) cell->hideBackView();
         else cell->resetViews();
     }
     setIndexOfVisibleBackView(nullptr);

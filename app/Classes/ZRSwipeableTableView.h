@@ -44,7 +44,8 @@ public:
     // Selects the row under the gesture's start, if it is swipeable.
     void highlightTouchedRow();
     // Slides the showing back view away (animated: with the bounce; else at
-    // once) and forgets it, also when its row is off screen.
+    // once, as also for a row still sliding open) and forgets it, also when
+    // its row is off screen.
     void hideVisibleBackView(bool animated);
 
     void touchesBegan(NSSet* touches, UIEvent* event) override;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "Classes/ZRSwipeableTableViewCellView.h"
 #include "Foundation/NSString.h"
 #include "app/Classes/SwipeTableFixture.h"
 
@@ -146,22 +147,27 @@ TEST_F(SwipeTable, TouchingTheOpenRowSlidesItBackWithoutSwipingOrSelectingIt) {
     EXPECT_TRUE(rows->selected.empty());
 }
 
-TEST_F(SwipeTable, ATouchDuringARevealLeavesTheBackViewOpenUntilAReset) {
+TEST_F(SwipeTable, ATouchDuringARevealClosesTheRowAtOnceSoNoTwoRowsAreOpen) {
     down(100, rowY(0));
     move(130, rowY(0));
     up();
     Clock::advance(0.05);
-    tap(160, rowY(3), 0.01);
+    ASSERT_TRUE(cell(0)->contentViewMoving());
+    // The row could not slide back while opening: it jumps back instead of
+    // staying open where no later touch would close it.
+    down(100, rowY(3));
     EXPECT_EQ(visibleBackViewRow(), -1);
-    Clock::advance(0.3);
-    EXPECT_FALSE(cell(0)->backView()->isHidden());
-    EXPECT_FALSE(cell(0)->contentViewMoving());
-    // Later touches no longer close it.
-    tap(160, rowY(4), 0.01);
-    Clock::advance(0.3);
-    EXPECT_FALSE(cell(0)->backView()->isHidden());
-    cell(0)->resetViews();
     EXPECT_TRUE(cell(0)->backView()->isHidden());
+    EXPECT_FALSE(cell(0)->contentViewMoving());
+    EXPECT_EQ(cell(0)->frontView()->layer()->position().x, 0);
+    // The same touch swipes another row, which is then the only one open.
+    move(130, rowY(3));
+    up();
+    Clock::advance(0.3);
+    EXPECT_EQ(visibleBackViewRow(), 3);
+    EXPECT_TRUE(cell(0)->backView()->isHidden());
+    EXPECT_FALSE(cell(3)->backView()->isHidden());
+    EXPECT_EQ(rows->swiped, Rows({0, 3}));
 }
 
 TEST_F(SwipeTable, ARowScrolledOffScreenIsOnlyForgotten) {
