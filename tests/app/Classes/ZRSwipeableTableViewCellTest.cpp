@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -60,8 +61,11 @@ protected:
 }  // namespace
 
 TEST_F(SwipeableCellTest, ANewRowShowsItsFrontWithBothFacesOnTheRowItself) {
-    EXPECT_NE(text().find("'ContentView visible'>"), std::string::npos);
-    EXPECT_EQ(text().rfind("<ZRSwipeableTableViewCell 0x", 0), 0u);
+    // With the row's own address, also when asked by name (as "%@" asks).
+    std::ostringstream expected;
+    expected << "<ZRSwipeableTableViewCell " << static_cast<const void*>(cell.get()) << " 'ContentView visible'>";
+    EXPECT_EQ(text(), expected.str());
+    EXPECT_EQ(objc::cast<NSString>(objc::send<id>(cell.get(), "description"))->str(), expected.str());
     EXPECT_TRUE(cell->shouldSupportSwiping());
     EXPECT_TRUE(cell->shouldBounce());
     EXPECT_FALSE(cell->isSelected());

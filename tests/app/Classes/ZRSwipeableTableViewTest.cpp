@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sstream>
 
 #include "Classes/ZRSwipeableTableViewCellView.h"
 #include "Foundation/NSString.h"
@@ -17,9 +18,11 @@ class SwipeTable : public SwipeTableFixture {};
 TEST_F(SwipeTable, IsMadeWithoutContentTouchDelayAndDescribesItself) {
     EXPECT_FALSE(table->delaysContentTouches());
     EXPECT_EQ(table->indexOfVisibleBackView(), nullptr);
-    std::string text = table->description()->str();
-    EXPECT_EQ(text.rfind("<ZRSwipeableTableView 0x", 0), 0u);
-    EXPECT_NE(text.find(" 'Handling swiping like a boss since 1861'>"), std::string::npos);
+    std::ostringstream expected;
+    expected << "<ZRSwipeableTableView " << static_cast<const void*>(table.get())
+             << " 'Handling swiping like a boss since 1861'>";
+    EXPECT_EQ(table->description()->str(), expected.str());
+    EXPECT_EQ(objc::cast<NSString>(objc::send<id>(table.get(), "description"))->str(), expected.str());
     EXPECT_TRUE(table->supportsSwipingForCellAtPoint(CGPointMake(10, rowY(0))));
     EXPECT_FALSE(table->supportsSwipingForCellAtPoint(CGPointMake(10, rowY(20))));
 }
