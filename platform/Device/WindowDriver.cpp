@@ -50,6 +50,17 @@ std::unique_ptr<WindowDriver> WindowDriver::open(const HostOptions& options, std
         reason = SDL_GetError();
         return nullptr;
     }
+    // When no display answers, SDL falls back to drivers that show nothing;
+    // a window there would wait for a user who cannot see it. They serve
+    // only when asked for by name.
+    std::string driverName = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    bool showsNothing = driverName == "offscreen" || driverName == "dummy";
+    if (showsNothing && !(asked && SDL_strcasecmp(asked, driverName.c_str()) == 0)) {
+        reason = "no display answered; SDL offers only its " + driverName + " driver";
+        SDL_Quit();
+        return nullptr;
+    }
     std::unique_ptr<WindowDriver> driver(new WindowDriver());
     CGSize screen = UIScreen::mainScreen()->bounds().size;
     int width = static_cast<int>(screen.width) * kScale, height = static_cast<int>(screen.height) * kScale;

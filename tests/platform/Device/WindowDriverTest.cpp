@@ -208,6 +208,21 @@ TEST_F(Window, WithoutADisplayTheHostSaysSoAndRunsHeadless) {
     EXPECT_EQ(seen.taps, std::vector<std::string>{"50,300"});
 }
 
+TEST_F(Window, ADriverThatShowsNothingIsNoDisplayUnlessAskedForByName) {
+    // SDL tries the drivers in turn and ends on offscreen, which opens a
+    // window no one sees (the script ends the app, should it get one).
+    environment.set("SDL_VIDEODRIVER", "x11,offscreen");
+    environment.set("DISPLAY", nullptr);
+    environment.set("WAYLAND_DISPLAY", nullptr);
+    int status = run("tap 50 300\nterminate\n");
+    ASSERT_EQ(status, 0) << err;
+    EXPECT_NE(err.find("no display to open a window on (no display answered; SDL offers only its offscreen driver)"),
+              std::string::npos)
+        << err;
+    EXPECT_FALSE(seen.clockWasReal);
+    EXPECT_EQ(seen.taps, std::vector<std::string>{"50,300"});
+}
+
 TEST(WindowOptions, WindowAtTakesAPointAndRefusesAnythingElse) {
     std::string error;
     const char* good[] = {"app", "--window-at", "330,-4"};
