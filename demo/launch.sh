@@ -67,9 +67,12 @@ EOF
       2> >(tee "$logs/$name" | grep -v --line-buffered "$host_fallback" >&2) &
   }
   start korvel "$korvel" 0 "$korvel_script"
-  local korvel_pid=$!
+  korvel_pid=$!
   start mail "$mail" $((window_width + gap)) "$mail_script"
-  local mail_pid=$!
+  mail_pid=$!
+  # Programs started in the background of a script ignore Ctrl-C; take them
+  # down with the script.
+  trap 'kill "$korvel_pid" "$mail_pid" 2>/dev/null; exit 130' INT TERM
   local status=0
   wait "$korvel_pid" || status=$?
   wait "$mail_pid" || status=$?
@@ -81,6 +84,7 @@ EOF
     no_window_reason=$(sed -n "s/.*$host_fallback (\(.*\)); running headless.*/\1/p" $fell_back | head -n1)
     no_window_reason="the window system refused: ${no_window_reason:-no reason given}"
   fi
+  trap - INT TERM
   rm -rf "$logs"
   [[ -z $fell_back ]] || return $no_display
   return $status
