@@ -34,15 +34,38 @@ std::string textOf(const NSDictionary* entry, const char* key) {
 }
 
 Ref<UIColor> colorOf(NSObject* value) {
-    auto* list = objc::cast<NSArray>(value);
-    if (!list || list->count() != 4) return nullptr;
     CGFloat c[4];
-    for (NSUInteger i = 0; i < 4; ++i) {
-        auto* number = objc::cast<NSNumber>(list->objectAtIndex(i));
-        if (!number) return nullptr;
-        c[i] = number->floatValue();
-    }
+    if (!UINibDecoder::decodeNumbers(value, c, 4)) return nullptr;
     return UIColor::colorWithRed(c[0], c[1], c[2], c[3]);
+}
+
+bool isFourNumbers(NSObject* value) {
+    CGFloat ignored[4];
+    return UINibDecoder::decodeNumbers(value, ignored, 4);
+}
+bool isNumber(NSObject* value) { return objc::cast<NSNumber>(value) != nullptr; }
+bool isText(NSObject* value) { return objc::cast<NSString>(value) != nullptr; }
+
+// Logs each property of the entry whose value is of the wrong type: the
+// object is made without it.
+void reportWrongTypes(const NSDictionary* entry) {
+    struct Property {
+        const char* key;
+        const char* kind;
+        bool (*fits)(NSObject*);
+    };
+    static const Property properties[] = {
+        {"frame", "four numbers", isFourNumbers},       {"backgroundColor", "four numbers", isFourNumbers},
+        {"textColor", "four numbers", isFourNumbers},   {"tag", "a number", isNumber},
+        {"image", "a text", isText},                    {"text", "a text", isText},
+        {"title", "a text", isText},
+    };
+    for (const Property& property : properties) {
+        NSObject* value = entry->objectForKey(NSString::from(property.key));
+        if (value && !property.fits(value))
+            NSLog("Interface file: %s of object %s is not %s; left out", property.key, textOf(entry, "id").c_str(),
+                  property.kind);
+    }
 }
 
 // Sends "setKey:" with `value` when the object answers it.
@@ -66,6 +89,7 @@ Ref<NSObject> instantiate(NSDictionary* entry) {
     }
     auto object = Ref<NSObject>::adopt(objc::cast<NSObject>(objc::send<id>(classObject, "alloc")));
     if (!object) return nullptr;
+    reportWrongTypes(entry);
     auto decoder = make<UINibDecoder>(Ref<NSDictionary>(entry));
     SEL initWithCoder = sel_registerName("initWithCoder:");
     if (object->respondsToSelector(initWithCoder)) {
@@ -82,7 +106,7 @@ Ref<NSObject> instantiate(NSDictionary* entry) {
     }
     if (auto* image = objc::cast<NSString>(entry->objectForKey("image"_ns)))
         setByKey(object, "image", UIImage::imageNamed(image).get());
-    if (auto* text = entry->objectForKey("text"_ns)) setByKey(object, "text", text);
+    if (auto* text = objc::cast<NSString>(entry->objectForKey("text"_ns))) setByKey(object, "text", text);
     SEL setTitle = sel_registerName("setTitle:forState:");
     auto* title = objc::cast<NSString>(entry->objectForKey("title"_ns));
     if (title && object->respondsToSelector(setTitle)) objc::send<void, id, NSUInteger>(object, setTitle, title, 0);

@@ -21,15 +21,20 @@ UINibDecoder::UINibDecoder(Ref<NSDictionary> entry) : entry_(std::move(entry)) {
 UINibDecoder::~UINibDecoder() = default;
 
 CGRect UINibDecoder::decodeFrame() const {
-    auto* frame = objc::cast<NSArray>(decodeObjectForKey("frame"_ns));
-    if (!frame || frame->count() != 4) return CGRectZero;
     CGFloat v[4];
-    for (NSUInteger i = 0; i < 4; ++i) {
-        auto* number = objc::cast<NSNumber>(frame->objectAtIndex(i));
-        if (!number) return CGRectZero;
-        v[i] = number->floatValue();
-    }
+    if (!decodeNumbers(decodeObjectForKey("frame"_ns), v, 4)) return CGRectZero;
     return CGRectMake(v[0], v[1], v[2], v[3]);
+}
+
+bool UINibDecoder::decodeNumbers(NSObject* value, CGFloat* values, NSUInteger count) {
+    auto* list = objc::cast<NSArray>(value);
+    if (!list || list->count() != count) return false;
+    for (NSUInteger i = 0; i < count; ++i) {
+        auto* number = objc::cast<NSNumber>(list->objectAtIndex(i));
+        if (!number) return false;
+        values[i] = number->floatValue();
+    }
+    return true;
 }
 
 NSObject* UINibDecoder::decodeObjectForKey(NSString* key) const {

@@ -17,6 +17,9 @@ public:
 
     // The zero rectangle when the entry has no well-formed frame.
     CGRect decodeFrame() const;
+    // Reads a list of exactly `count` numbers into `values`; NO for anything
+    // else.
+    static bool decodeNumbers(NSObject* value, CGFloat* values, NSUInteger count);
     // nil when absent.
     NSObject* decodeObjectForKey(NSString* key) const;
     bool containsValueForKey(NSString* key) const { return decodeObjectForKey(key) != nullptr; }
