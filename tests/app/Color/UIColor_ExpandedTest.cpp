@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <string>
 
 #include "Color/UIColor_Expanded.h"
@@ -249,6 +250,8 @@ TEST(UIColorExpandedText, HexFormsAndReaders) {
     EXPECT_FALSE(colorWithHexString("zz"_ns));
     EXPECT_FALSE(colorWithHexString(""_ns));
     EXPECT_FALSE(colorWithHexString(nullptr));
+    // A number too large for 32 bits reads as the largest one: white.
+    expectRGBA(colorWithHexString("123456789"_ns), 1, 1, 1, 1);
     // Every colour survives the round trip through its hex text.
     for (std::uint32_t hex : {0x000000u, 0x123456u, 0xFFFFFFu, 0x7F80FEu}) {
         EXPECT_EQ(rgbHex(colorWithHexString(hexStringFromColor(colorWithRGBHex(hex)))), hex);
@@ -271,6 +274,16 @@ TEST(UIColorExpandedRandom, ComponentsLieInZeroToOneExcluded) {
     EXPECT_LT(componentFromRandom(2147483647L), 1);
     EXPECT_LT(componentFromRandom(2147483600L), 1);
     EXPECT_GT(componentFromRandom(2147483647L), 0.9999999f);
+}
+
+TEST(UIColorExpandedRandom, DrawsRedThenGreenThenBlue) {
+    srandom(20261207);
+    const long draws[] = {random(), random(), random()};
+    srandom(20261207);
+    auto c = randomColor();
+    EXPECT_EQ(red(c), static_cast<float>(draws[0]) / 2147483648.0f);
+    EXPECT_EQ(green(c), static_cast<float>(draws[1]) / 2147483648.0f);
+    EXPECT_EQ(blue(c), static_cast<float>(draws[2]) / 2147483648.0f);
 }
 
 TEST(UIColorExpandedRuntime, ClassOperationsAreClassMethodsOfUIColor) {

@@ -4,6 +4,7 @@
 #include <map>
 #include <regex>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
@@ -56,6 +57,8 @@ id countingSearch(id self, SEL cmd, id name) {
     ++searches;
     return reinterpret_cast<id (*)(id, SEL, id)>(originalSearch)(self, cmd, name);
 }
+
+id throwingSearch(id, SEL, id) { throw std::runtime_error("search failed"); }
 
 // Counts the table searches made while it lives.
 struct SearchCounter {
@@ -130,6 +133,23 @@ TEST(UIColorNamedColours, CacheSearchesTheTableOncePerName) {
     EXPECT_EQ(rgbHex(first), 0x7FFF00u);
     EXPECT_FALSE(colorWithName(nullptr));
     EXPECT_EQ(searches, 2);
+}
+
+TEST(UIColorNamedColours, CacheLockIsGivenBackWhenTheSearchThrows) {
+    Method method = class_getClassMethod(UIColor::class_(), sel_registerName("searchForColorByName:"));
+    IMP original = method_setImplementation(method, reinterpret_cast<IMP>(&throwingSearch));
+    EXPECT_THROW(colorWithName("SeaShell"_ns), std::runtime_error);
+    method_setImplementation(method, original);
+    // Another thread gets the lock, and the failed search left no entry, so
+    // the name is searched again.
+    SearchCounter counter;
+    bool found = true;
+    std::thread([&] {
+        NSAutoreleasePool pool;
+        found = colorWithName("SeaShell"_ns) != nullptr;
+    }).join();
+    EXPECT_FALSE(found);
+    EXPECT_EQ(searches, 1);
 }
 
 TEST(UIColorNamedColours, CacheIsSafeFromManyThreads) {

@@ -99,6 +99,16 @@ TEST(UIColorHSV, HueStaysBelowAFullTurn) {
     HSVfromRGB({INFINITY, 1, 0});
 }
 
+TEST(UIColorHSV, DifferencesInFloatProductAndSumInDoubleTurnInFloat) {
+    // Each of these bytes gives a hue one float step away when the product
+    // with 60 and the sum are made in float, or when 360 is added in double.
+    auto hueOf = [](int r, int g, int b) { return HSVfromRGB({r / 255.0f, g / 255.0f, b / 255.0f}).hue; };
+    EXPECT_EQ(hueOf(3, 3, 1), 60.0f);                // red, tied with green
+    EXPECT_EQ(hueOf(9, 2, 3), 0x1.5f6db8p+8f);       // red, below 0 and turned
+    EXPECT_EQ(hueOf(0, 7, 3), 0x1.236db6p+7f);       // green
+    EXPECT_EQ(hueOf(0, 3, 7), 0x1.ac924ap+7f);       // blue
+}
+
 TEST(UIColorHSV, AgreesWithPythonsColorsysBothWays) {
     std::mt19937 generator(20240601);
     std::uniform_real_distribution<float> unit(0, 1);
