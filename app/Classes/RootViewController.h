@@ -78,7 +78,8 @@ private:
     // Rebuilds the lists and shows them.
     void reload();
 
-    Ref<NSMutableArray> myAccounts_;
-    Ref<NSMutableArray> aliases_;
+    // Members go in reverse order: the lists, then the picker.
     Ref<ColorPickerViewController> viewController_;
+    Ref<NSMutableArray> aliases_;
+    Ref<NSMutableArray> myAccounts_;
 };

@@ -36,9 +36,19 @@ TEST_F(AppStart, TheWindowShowsTheAccountListAtTheRootOfANavigationStack) {
     EXPECT_EQ(root()->navigationItem()->title()->str(), "Korvel");
     UIBarButtonItem* gear = root()->navigationItem()->rightBarButtonItem();
     ASSERT_NE(gear, nullptr);
+    ASSERT_NE(gear->image(), nullptr);
     EXPECT_EQ(gear->image(), UIImage::imageNamed("20-gear2.png"_ns).get());
+    EXPECT_EQ(gear->style(), UIBarButtonItemStylePlain);
     EXPECT_EQ(gear->target(), root());
     EXPECT_EQ(gear->action(), sel_registerName("showSettingsModal:"));
+    UIBarButtonItem* plus = root()->navigationItem()->leftBarButtonItem();
+    ASSERT_NE(plus, nullptr);
+    ASSERT_NE(plus->image(), nullptr);
+    EXPECT_EQ(plus->image(), UIImage::imageNamed("13-plus.png"_ns).get());
+    EXPECT_NE(plus->image(), gear->image());
+    EXPECT_EQ(plus->style(), UIBarButtonItemStylePlain);
+    EXPECT_EQ(plus->target(), root());
+    EXPECT_EQ(plus->action(), sel_registerName("addA"));
     // The picker finds the account list the way the app's other screens do.
     EXPECT_EQ(objc::send<id>(app->delegate(), "navigationController"), stack);
 }

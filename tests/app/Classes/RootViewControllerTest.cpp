@@ -9,6 +9,7 @@
 #include "UIKit/UINavigationBar.h"
 #include "UIKit/UINavigationButton.h"
 #include "UIKit/UITextField.h"
+#include "UIKit/UIToolbar.h"
 #include "app/Classes/KorvelAppFixture.h"
 
 namespace {
@@ -191,9 +192,13 @@ TEST_F(AccountList, DeletingAnAccountClearsOnlyItsColour) {
     preferences(key("a@x.org") + colourRecord(1, 0, 0));
     launch();
     EXPECT_EQ(tint(0, 0), (std::vector<float>{1, 0, 0, 1}));
+    // An account added since launch shows once the delete has loaded the
+    // lists afresh.
+    accounts("<array>" + account(key("Username") + text("a@x.org")) + account(key("Username") + text("new@x.org")) +
+             "</array>");
     swipeToDelete(0, 0);
     EXPECT_EQ(savedValue("a@x.org"), nullptr);
-    EXPECT_EQ(rows(0), Rows{"a@x.org"});
+    EXPECT_EQ(rows(0), (Rows{"a@x.org", "new@x.org"}));
     EXPECT_EQ(tint(0, 0), white());
 }
 
@@ -243,6 +248,9 @@ TEST_F(AccountList, ASaveInThePickerTintsTheRowAtOnce) {
     tap(240, 145);  // Save
     Clock::advance(1);
     EXPECT_EQ(delegate()->navigationController()->modalViewController(), nullptr);
+    // The hint's toolbar is still shown under the list.
+    EXPECT_FALSE(delegate()->navigationController()->isToolbarHidden());
+    EXPECT_FALSE(delegate()->navigationController()->toolbar()->isHidden());
     // No selection is left to cover the tint with its gradient.
     EXPECT_EQ(table()->indexPathForSelectedRow(), nullptr);
     EXPECT_FALSE(cell(0, 1)->isSelected());
@@ -277,7 +285,11 @@ TEST_F(AccountList, TextWithoutAtOrAlreadyAKeyAddsNoAlias) {
     accounts("<array>" + account(key("Username") + text("a@x.org")) + "</array>");
     preferences(key("a@x.org") + colourRecord(1, 0, 0) + aliases({"b@x.org"}));
     launch();
+    // Text without "@" adds nothing, yet the lists are loaded afresh.
+    accounts("<array>" + account(key("Username") + text("a@x.org")) + account(key("Username") + text("new@x.org")) +
+             "</array>");
     addAlias("no-at-sign", "Enter");
+    EXPECT_EQ(rows(0), (Rows{"a@x.org", "new@x.org"}));
     addAlias("a@x.org", "Enter");
     EXPECT_EQ(rows(1), Rows{"b@x.org"});
     EXPECT_EQ(savedAliases()->count(), 1u);
