@@ -13,9 +13,11 @@
 #include "Classes/PivellaAppDelegate.h"
 #include "Color/UIColor_Expanded.h"
 #include "Classes/RootViewController.h"
+#include "Classes/ZRSwipeableTableViewCell.h"
 #include "Foundation/NSArray.h"
 #include "Foundation/NSDictionary.h"
 #include "Foundation/NSIndexPath.h"
+#include "QuartzCore/CALayer.h"
 #include "UIKit/UINavigationController.h"
 #include "UIKit/UITableViewCellDeleteConfirmationControl.h"
 #include "UIKit/UITableViewCell.h"
@@ -115,6 +117,11 @@ protected:
         up();
         ASSERT_NE(table()->indexPathForDeleteConfirmation(), nullptr);
         UITableViewCell* c = cell(section, row);
+        // The plain table offers the platform's Delete button; the row's
+        // back face stays hidden.
+        auto* swipeable = objc::cast<ZRSwipeableTableViewCell>(c);
+        ASSERT_NE(swipeable, nullptr);
+        EXPECT_TRUE(swipeable->backView()->layer()->isHidden());
         Ref<NSArray> subviews = c->subviews();
         for (NSUInteger i = 0; i < subviews->count(); ++i) {
             auto* button = objc::cast<UITableViewCellDeleteConfirmationControl>(subviews->objectAtIndex(i));

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "Classes/ZRSwipeableTableView.h"
 #include "UIKit/UIBarButtonItem.h"
 #include "UIKit/UIImage.h"
 #include "UIKit/UILabel.h"
@@ -33,6 +34,8 @@ TEST_F(AppStart, TheWindowShowsTheAccountListAtTheRootOfANavigationStack) {
     EXPECT_EQ(stack->view()->superview(), window);
     EXPECT_EQ(stack->topViewController(), root());
     EXPECT_EQ(table()->style(), UITableViewStylePlain);
+    // The platform's own table: a sideways swipe gives its Delete button.
+    EXPECT_EQ(objc::cast<ZRSwipeableTableView>(table()), nullptr);
     EXPECT_EQ(root()->navigationItem()->title()->str(), "Korvel");
     UIBarButtonItem* gear = root()->navigationItem()->rightBarButtonItem();
     ASSERT_NE(gear, nullptr);
