@@ -197,6 +197,7 @@ TEST_F(AccountList, DeletingAnAccountClearsOnlyItsColour) {
     accounts("<array>" + account(key("Username") + text("a@x.org")) + account(key("Username") + text("new@x.org")) +
              "</array>");
     swipeToDelete(0, 0);
+    EXPECT_EQ(table()->indexPathForDeleteConfirmation(), nullptr);
     EXPECT_EQ(savedValue("a@x.org"), nullptr);
     EXPECT_EQ(rows(0), (Rows{"a@x.org", "new@x.org"}));
     EXPECT_EQ(tint(0, 0), white());
