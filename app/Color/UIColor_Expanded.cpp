@@ -217,6 +217,7 @@ Ref<UIColor> randomColor() {
 Ref<UIColor> colorWithName(NSString* name) {
     // nil is no name; the cache cannot hold it as a key.
     if (!name) return nullptr;
+    load();
     Ref<UIColor> result;
     objc_sync_enter(nameCache);
     try {
@@ -242,7 +243,10 @@ Ref<UIColor> colorWithName(NSString* name) {
 }
 
 void load() {
-    if (!nameCache) nameCache = NSMutableDictionary::dictionary().leak();
+    // Once, however many threads ask, and also when a name is looked up
+    // before the category has been loaded.
+    static NSMutableDictionary* const made = nameCache = NSMutableDictionary::dictionary().leak();
+    (void)made;
 }
 
 }  // namespace UIColor_Expanded

@@ -83,7 +83,8 @@ CGFloat componentFromRandom(long draw);
 // shared by every thread; nil for an unknown name.
 Ref<UIColor> colorWithName(NSString* name);
 
-// Creates the name cache; the category runs it when it is loaded.
+// Creates the name cache, once; the category runs it when it is loaded, and a
+// name looked up before that runs it first.
 void load();
 
 }  // namespace UIColor_Expanded
