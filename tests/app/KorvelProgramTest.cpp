@@ -3,9 +3,6 @@
 // the label preferences on disk.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
@@ -15,6 +12,7 @@
 #include "Foundation/NSDictionary.h"
 #include "Foundation/NSNumber.h"
 #include "Foundation/NSString.h"
+#include "ProgramDevice.h"
 #include "objc/ClassBuilder.h"
 
 namespace fs = std::filesystem;
@@ -25,8 +23,6 @@ namespace {
 class KorvelProgram : public ::testing::Test {
 protected:
     void SetUp() override {
-        device = fs::temp_directory_path() / ("korvel-program-" + std::to_string(::getpid()));
-        fs::remove_all(device);
         fs::create_directories(device / "Applications");
         fs::create_directory_symlink(KORVEL_BINARY_DIR "/Korvel.app", device / "Applications/Korvel.app");
         fs::path preferences = device / "var/mobile/Library/Preferences";
@@ -38,43 +34,31 @@ protected:
                        <array><string>Work@Example.ORG</string></array></dict>
                </array></dict></plist>)";
     }
-    void TearDown() override { fs::remove_all(device); }
 
     // Runs Korvel with `script`; answers its exit status and leaves its dump
     // in `dump`.
     int run(const std::string& script) {
         std::ofstream(device / "script.txt") << script;
-        std::string command = std::string(KORVEL_PROGRAM) + " --headless --device " + device.string() +
-                              " --script " + (device / "script.txt").string() + " --dump " +
-                              (device / "dump.json").string() + " 2>" + (device / "stderr.txt").string();
-        int status = std::system(command.c_str());
-        std::ifstream in(device / "dump.json");
-        dump = in ? json::parse(in, nullptr, false) : json();
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        int status = program.run(KORVEL_PROGRAM, "--script " + (device / "script.txt").string() + " --dump " +
+                                                     (device / "dump.json").string());
+        dump = program.readDump("dump.json");
+        return status;
     }
 
-    static void collect(const json& view, const std::string& className, std::vector<json>& found) {
-        if (view.value("class", "") == className) found.push_back(view);
-        for (const json& sub : view.value("subviews", json::array())) collect(sub, className, found);
-    }
-    std::vector<json> views(const std::string& className) const {
-        std::vector<json> found;
-        collect(dump["window"], className, found);
-        return found;
-    }
+    std::vector<json> views(const std::string& className) const { return ProgramDevice::views(dump["window"], className); }
     // Each row's address and tint, in order.
     std::vector<std::pair<std::string, json>> rows() const {
         std::vector<std::pair<std::string, json>> shown;
         for (const json& cell : views("ExampleCell")) {
             const json& content = cell["subviews"][0];
-            std::vector<json> labels;
-            collect(content, "UILabel", labels);
+            std::vector<json> labels = ProgramDevice::views(content, "UILabel");
             shown.emplace_back(labels.empty() ? "" : labels[0].value("text", ""), content["backgroundColor"]);
         }
         return shown;
     }
 
-    fs::path device;
+    ProgramDevice program{"program"};
+    const fs::path device = program.root();
     json dump;
 };
 
@@ -88,8 +72,7 @@ TEST_F(KorvelProgram, StartsOnTheAccountListWithTheHintInTheToolbar) {
     std::vector<json> toolbars = views("UIToolbar");
     ASSERT_EQ(toolbars.size(), 1u);
     EXPECT_EQ(toolbars[0]["frame"], json({0.0, 436.0, 320.0, 44.0}));
-    std::vector<json> hint;
-    collect(toolbars[0], "UILabel", hint);
+    std::vector<json> hint = ProgramDevice::views(toolbars[0], "UILabel");
     ASSERT_EQ(hint.size(), 1u);
     EXPECT_EQ(hint[0]["text"], "Click Email to Choose a Color Label");
     EXPECT_EQ(hint[0]["frame"], json({0.0, 11.0, 320.0, 21.0}));

@@ -4,10 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cairo.h>
-#include <unistd.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -15,6 +13,8 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "ProgramDevice.h"
 
 namespace fs = std::filesystem;
 using nlohmann::json;
@@ -33,8 +33,6 @@ struct Pick {
 class DemoPrograms : public ::testing::Test {
 protected:
     void SetUp() override {
-        device = fs::temp_directory_path() / ("korvel-demo-" + std::to_string(::getpid()));
-        fs::remove_all(device);
         fs::create_directories(device / "Applications");
         fs::copy(KORVEL_APP_BUNDLE, device / "Applications/Korvel.app", fs::copy_options::recursive);
         fs::path injected = device / "Library/MobileSubstrate/DynamicLibraries";
@@ -43,12 +41,12 @@ protected:
         fs::copy_file(KORVEL_SOURCE_DIR "/hook/korvelhook.plist", injected / "korvelhook.plist");
         fs::create_directories(device / "var/mobile");
         fs::create_directory_symlink("var/mobile", device / "User");
-        write("var/mobile/Library/Preferences/com.apple.accountsettings.plist", R"(<dict><key>Accounts</key><array>
+        program.writePlist("var/mobile/Library/Preferences/com.apple.accountsettings.plist", R"(<dict><key>Accounts</key><array>
             <dict><key>Username</key><string>Home@Example.com</string></dict>
             <dict><key>Username</key><string>work</string>
                   <key>EmailAddresses</key><array><string>Work@Example.com</string></array></dict>
           </array></dict>)");
-        write("var/mobile/Library/Mail/Mailbox.plist", R"(<dict>
+        program.writePlist("var/mobile/Library/Mail/Mailbox.plist", R"(<dict>
           <key>Accounts</key><array>
             <dict><key>Address</key><string>home@example.com</string></dict>
             <dict><key>Address</key><string>WORK@example.com</string></dict>
@@ -64,22 +62,7 @@ protected:
                   <key>Date</key><date>2026-03-01T00:00:00Z</date></dict>
           </array></dict>)");
         // A label on every row, the style the Mail test reads back.
-        write(kLabelPreferences, R"(<dict><key>mail_label_style</key><integer>3</integer></dict>)");
-    }
-    void TearDown() override { fs::remove_all(device); }
-
-    void write(const std::string& relative, const std::string& body) {
-        fs::create_directories((device / relative).parent_path());
-        std::ofstream(device / relative) << "<?xml version=\"1.0\" encoding=\"UTF-8\"?><plist version=\"1.0\">" << body
-                                         << "</plist>";
-    }
-
-    // Runs a program headless on the device; answers its exit status.
-    int run(const char* program, const std::string& arguments) {
-        std::string command = std::string(program) + " --headless --device " + device.string() + " " + arguments +
-                              " 2>>" + (device / "stderr.txt").string();
-        int status = std::system(command.c_str());
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        program.writePlist(kLabelPreferences, R"(<dict><key>mail_label_style</key><integer>3</integer></dict>)");
     }
 
     // Korvel opens the picker on the account list's second row (the second
@@ -92,7 +75,7 @@ protected:
                                               << "down 250 452\nmove 150 452\nmove " << pick.stripX << " 452\nup\n"
                                               << "wait 1\nshot " << (device / "picker.png").string() << "\n"
                                               << "tap 240 145\nwait 1\n";
-        return run(KORVEL_KORVEL, "--script " + (device / "pick.script").string());
+        return program.run(KORVEL_KORVEL, "--script " + (device / "pick.script").string());
     }
 
     // What Python's plistlib reads under `key` in the label preferences,
@@ -120,12 +103,10 @@ protected:
         return json::parse(out, nullptr, false);
     }
 
-    std::string errors() const {
-        std::ifstream in(device / "stderr.txt");
-        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    }
+    std::string errors() const { return program.errors(); }
 
-    fs::path device;
+    ProgramDevice program{"demo"};
+    const fs::path device = program.root();
 };
 
 // The preview's pixel on the picker's screenshot, as red, green, blue bytes.
@@ -178,15 +159,8 @@ TEST_F(DemoPrograms, MailStartedAfterTheSaveShowsTheColourOnThatAccountsRowsOnly
     json expected = readBack("work@example.com", pick)["record"];
     ASSERT_TRUE(expected.is_object());
 
-    ASSERT_EQ(run(KORVEL_MOBILEMAIL, "--dump " + (device / "mail.json").string()), 0) << errors();
-    std::ifstream in(device / "mail.json");
-    json dump = json::parse(in, nullptr, false);
-    std::vector<json> rows;
-    std::function<void(const json&)> collect = [&](const json& view) {
-        if (view.value("class", "") == "MailboxContentViewCell") rows.push_back(view);
-        for (const json& sub : view.value("subviews", json::array())) collect(sub);
-    };
-    collect(dump["window"]);
+    ASSERT_EQ(program.run(KORVEL_MOBILEMAIL, "--dump " + (device / "mail.json").string()), 0) << errors();
+    std::vector<json> rows = ProgramDevice::views(program.readDump("mail.json")["window"], "MailboxContentViewCell");
     ASSERT_EQ(rows.size(), 4u) << errors();
 
     std::function<bool(const json&, const std::string&)> mentions = [&](const json& view, const std::string& text) {

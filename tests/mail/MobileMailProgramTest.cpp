@@ -2,13 +2,12 @@
 // what it shows is read back from its view-tree dump.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <nlohmann/json.hpp>
+
+#include "ProgramDevice.h"
 
 namespace fs = std::filesystem;
 using nlohmann::json;
@@ -18,13 +17,11 @@ namespace {
 class MobileMailProgram : public ::testing::Test {
 protected:
     void SetUp() override {
-        device = fs::temp_directory_path() / ("korvel-mobilemail-" + std::to_string(::getpid()));
-        fs::remove_all(device);
         fs::path injected = device / "Library/MobileSubstrate/DynamicLibraries";
         fs::create_directories(injected);
         fs::copy_file(KORVEL_HOOK_LIBRARY, injected / "korvelhook.dylib");
         fs::copy_file(KORVEL_SOURCE_DIR "/hook/korvelhook.plist", injected / "korvelhook.plist");
-        write("var/mobile/Library/Mail/Mailbox.plist", R"(<dict>
+        program.writePlist("var/mobile/Library/Mail/Mailbox.plist", R"(<dict>
           <key>Accounts</key><array>
             <dict><key>Address</key><string>Home@Example.com</string><key>DisplayName</key><string>Home</string></dict>
             <dict><key>Address</key><string>work@example.com</string><key>DisplayName</key><string>Work</string></dict>
@@ -37,55 +34,35 @@ protected:
             <dict><key>Account</key><string>Home@Example.com</string><key>Subject</key><string>three</string>
                   <key>Date</key><date>2026-03-01T00:00:00Z</date></dict>
           </array></dict>)");
-        write("var/mobile/Library/Preferences/com.Brisval.Korvel.plist", R"(<dict>
+        program.writePlist("var/mobile/Library/Preferences/com.Brisval.Korvel.plist", R"(<dict>
           <key>mail_label_style</key><integer>3</integer>
           <key>main_mailbox_color_lbl</key><true/>
           <key>home@example.com</key><dict><key>red</key><real>0.5</real><key>green</key><real>0.25</real>
             <key>blue</key><real>1</real><key>alpha</key><real>1</real></dict></dict>)");
     }
-    void TearDown() override { fs::remove_all(device); }
-
-    void write(const std::string& relative, const std::string& body) {
-        fs::create_directories((device / relative).parent_path());
-        std::ofstream(device / relative) << "<?xml version=\"1.0\" encoding=\"UTF-8\"?><plist version=\"1.0\">" << body
-                                         << "</plist>";
-    }
 
     // Runs MobileMail headless with `arguments`; answers its exit status and
     // leaves its dump in `dump`.
     int run(const std::string& arguments) {
-        std::string command = std::string(KORVEL_MOBILEMAIL) + " --headless --device " +
-                              device.string() + " --dump " + (device / "dump.json").string() + " " + arguments +
-                              " 2>" + (device / "stderr.txt").string();
-        int status = std::system(command.c_str());
-        std::ifstream in(device / "dump.json");
-        dump = in ? json::parse(in, nullptr, false) : json();
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        int status = program.run(KORVEL_MOBILEMAIL, "--dump " + (device / "dump.json").string() + " " + arguments);
+        dump = program.readDump("dump.json");
+        return status;
     }
 
-    static void collect(const json& view, const std::string& className, std::vector<json>& found) {
-        if (view.value("class", "") == className) found.push_back(view);
-        for (const json& sub : view.value("subviews", json::array())) collect(sub, className, found);
-    }
-    std::vector<json> views(const std::string& className) const {
-        std::vector<json> found;
-        collect(dump["window"], className, found);
-        return found;
-    }
+    std::vector<json> views(const std::string& className) const { return ProgramDevice::views(dump["window"], className); }
     static const json* withTag(const json& view, int tag) {
         for (const json& sub : view["subviews"])
             if (sub.value("tag", 0) == tag) return &sub;
         return nullptr;
     }
     static std::string textOf(const json& view) {
-        std::vector<json> labels;
-        collect(view, "UILabel", labels);
         std::string all;
-        for (const json& label : labels) all += label.value("text", "") + "|";
+        for (const json& label : ProgramDevice::views(view, "UILabel")) all += label.value("text", "") + "|";
         return all;
     }
 
-    fs::path device;
+    ProgramDevice program{"mobilemail"};
+    const fs::path device = program.root();
     json dump;
 };
 
@@ -114,13 +91,11 @@ TEST_F(MobileMailProgram, MailboxListShowsAccountNamesInTheirColours) {
     ASSERT_EQ(run("--list mailboxes"), 0);
     std::vector<json> cells = views("MailboxPickerAccountCell");
     ASSERT_EQ(cells.size(), 2u);
-    std::vector<json> labels;
-    collect(cells[0], "UILabel", labels);
+    std::vector<json> labels = ProgramDevice::views(cells[0], "UILabel");
     auto name = std::find_if(labels.begin(), labels.end(), [](const json& l) { return l.value("text", "") == "Home"; });
     ASSERT_NE(name, labels.end());
     EXPECT_EQ((*name)["textColor"], json({0.5, 0.25, 1.0, 1.0}));
-    labels.clear();
-    collect(cells[1], "UILabel", labels);
+    labels = ProgramDevice::views(cells[1], "UILabel");
     name = std::find_if(labels.begin(), labels.end(), [](const json& l) { return l.value("text", "") == "Work"; });
     ASSERT_NE(name, labels.end());
     EXPECT_EQ((*name)["textColor"], json({0.0, 0.0, 0.0, 1.0}));
