@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <cstdlib>
 #include <fstream>
 
 #include "Device/DeviceFolder.h"
@@ -22,6 +23,8 @@ void MailWithHook::SetUpTestSuite() {
     if (!device_.empty()) return;  // the library loads once per process
     device_ = fs::temp_directory_path() / ("korvel-hook-" + std::to_string(::getpid()));
     fs::remove_all(device_);
+    // The library stays loaded to the end of the process; so does its folder.
+    std::atexit([] { fs::remove_all(device_); });
     ASSERT_TRUE(DeviceFolder::setRoot(device_.string()));
     fs::path injected = DeviceFolder::resolve(InjectedLibraryLoader::kFolder);
     fs::create_directories(injected);
