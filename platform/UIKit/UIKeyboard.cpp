@@ -1,11 +1,13 @@
 #include "UIKit/UIKeyboard.h"
 
+#include "Foundation/NSSet.h"
 #include "Foundation/NSString.h"
 #include "UIKit/NSStringDrawing.h"
 #include "UIKit/UIApplication.h"
 #include "UIKit/UIColor.h"
 #include "UIKit/UIFont.h"
 #include "UIKit/UIGraphics.h"
+#include "UIKit/UITouch.h"
 #include "UIKit/UIWindow.h"
 #include "objc/ClassBuilder.h"
 
@@ -38,6 +40,7 @@ const CGFloat kWideKeyFontSize = 14;
 CGFloat weight(const std::string& key) {
     if (key == "space") return 4;
     if (key == "return" || key == "123" || key == "ABC") return 1.75f;
+    if (key == "del") return 1.5f;
     return 1;
 }
 
@@ -56,6 +59,7 @@ void UIKeyboard::show(UIKeyboardType type, UIKeyboardAppearance appearance) {
     UIKeyboard* keyboard = active();
     keyboard->type_ = type;
     keyboard->appearance_ = appearance;
+    keyboard->switched_ = false;
     keyboard->setBackgroundColor(appearance == UIKeyboardAppearanceAlert ? UIColor::colorWithWhite(0.2f, 1)
                                                                         : UIColor::colorWithRed(0.6f, 0.63f, 0.68f, 1));
     keyboard->setNeedsDisplay();
@@ -79,66 +83,108 @@ void UIKeyboard::bringToFront() {
 }
 
 std::vector<std::vector<std::string>> UIKeyboard::keyRows() const {
+    const std::vector<std::vector<std::string>> digits = {{"1", "2", "3", "4", "5", "6", "7", "8", "9", "0"},
+                                                          {"-", "/", ":", ";", "(", ")", "$", "&", "@"},
+                                                          {".", ",", "?", "!", "'", "\"", "del"},
+                                                          {"ABC", "space", "return"}};
+    std::vector<std::vector<std::string>> letters = {{"q", "w", "e", "r", "t", "y", "u", "i", "o", "p"},
+                                                     {"a", "s", "d", "f", "g", "h", "j", "k", "l"},
+                                                     {"z", "x", "c", "v", "b", "n", "m", "del"}};
     switch (type_) {
         case UIKeyboardTypeNumberPad:
         case UIKeyboardTypePhonePad:
-            return {{"1", "2", "3"}, {"4", "5", "6"}, {"7", "8", "9"}, {"0"}};
+            return {{"1", "2", "3"}, {"4", "5", "6"}, {"7", "8", "9"}, {"0", "del"}};
         case UIKeyboardTypeNumbersAndPunctuation:
-            return {{"1", "2", "3", "4", "5", "6", "7", "8", "9", "0"},
-                    {"-", "/", ":", ";", "(", ")", "$", "&", "@"},
-                    {".", ",", "?", "!", "'", "\""},
-                    {"ABC", "space", "return"}};
+            if (!switched_) return digits;
+            letters.push_back({"123", "space", "return"});
+            return letters;
         case UIKeyboardTypeEmailAddress:
-            return {{"q", "w", "e", "r", "t", "y", "u", "i", "o", "p"},
-                    {"a", "s", "d", "f", "g", "h", "j", "k", "l"},
-                    {"z", "x", "c", "v", "b", "n", "m"},
-                    {"123", "space", "@", ".", "return"}};
+            if (switched_) return digits;
+            letters.push_back({"123", "space", "@", ".", "return"});
+            return letters;
         case UIKeyboardTypeURL:
-            return {{"q", "w", "e", "r", "t", "y", "u", "i", "o", "p"},
-                    {"a", "s", "d", "f", "g", "h", "j", "k", "l"},
-                    {"z", "x", "c", "v", "b", "n", "m"},
-                    {"123", ".", "/", ".com", "return"}};
+            if (switched_) return digits;
+            letters.push_back({"123", ".", "/", ".com", "return"});
+            return letters;
         default:
-            return {{"q", "w", "e", "r", "t", "y", "u", "i", "o", "p"},
-                    {"a", "s", "d", "f", "g", "h", "j", "k", "l"},
-                    {"z", "x", "c", "v", "b", "n", "m"},
-                    {"123", "space", "return"}};
+            if (switched_) return digits;
+            letters.push_back({"123", "space", "return"});
+            return letters;
     }
 }
 
-void UIKeyboard::drawRect(CGRect rect) {
+std::vector<UIKeyboard::Key> UIKeyboard::keys() const {
+    const CGRect area = bounds();
+    std::vector<Key> placed;
+    CGFloat y = area.origin.y + kRowGap;
+    for (const auto& row : keyRows()) {
+        CGFloat weights = 0;
+        for (const auto& key : row) weights += weight(key);
+        // A full row spans the width; shorter rows keep the ordinary key
+        // width and are centred.
+        CGFloat unit = (area.size.width - kKeyGap) / 10 - kKeyGap;
+        CGFloat span = unit * weights + kKeyGap * CGFloat(row.size() - 1);
+        if (span > area.size.width - 2 * kKeyGap) {
+            unit = (area.size.width - kKeyGap * CGFloat(row.size() + 1)) / weights;
+            span = area.size.width - 2 * kKeyGap;
+        }
+        CGFloat x = area.origin.x + (area.size.width - span) / 2;
+        for (const auto& key : row) {
+            placed.push_back({key, CGRectMake(x, y, unit * weight(key), kKeyHeight)});
+            x += unit * weight(key) + kKeyGap;
+        }
+        y += kKeyHeight + kRowGap;
+    }
+    return placed;
+}
+
+void UIKeyboard::drawRect(CGRect) {
     CGContextRef context = UIGraphicsGetCurrentContext();
     const bool dark = appearance_ == UIKeyboardAppearanceAlert;
     Ref<UIColor> keyColour = dark ? UIColor::colorWithWhite(0.4f, 1) : UIColor::whiteColor();
     Ref<UIColor> labelColour = dark ? UIColor::whiteColor() : UIColor::blackColor();
     Ref<UIFont> font = UIFont::systemFontOfSize(kKeyFontSize);
     Ref<UIFont> wideFont = UIFont::systemFontOfSize(kWideKeyFontSize);
-    CGFloat y = rect.origin.y + kRowGap;
-    for (const auto& row : keyRows()) {
-        CGFloat weights = 0;
-        for (const auto& key : row) weights += weight(key);
-        // A full row spans the width; shorter rows keep the ordinary key
-        // width and are centred.
-        CGFloat unit = (rect.size.width - kKeyGap) / 10 - kKeyGap;
-        CGFloat span = unit * weights + kKeyGap * CGFloat(row.size() - 1);
-        if (span > rect.size.width - 2 * kKeyGap) {
-            unit = (rect.size.width - kKeyGap * CGFloat(row.size() + 1)) / weights;
-            span = rect.size.width - 2 * kKeyGap;
-        }
-        CGFloat x = rect.origin.x + (rect.size.width - span) / 2;
-        for (const auto& key : row) {
-            CGRect keyRect = CGRectMake(x, y, unit * weight(key), kKeyHeight);
-            CGContextSetFillColorWithColor(context, keyColour->CGColor());
-            CGContextFillRect(context, keyRect);
-            UIFont* keyFont = key.size() > 1 ? wideFont.get() : font.get();
-            Ref<NSString> label = NSString::from(key);
-            CGSize size = NSStringDrawing::sizeWithFont(label, keyFont);
-            CGContextSetFillColorWithColor(context, labelColour->CGColor());
-            NSStringDrawing::drawInRect(
-                label, CGRectMake(keyRect.origin.x, keyRect.origin.y + (kKeyHeight - size.height) / 2, keyRect.size.width, size.height),
-                keyFont, UILineBreakModeClip, UITextAlignmentCenter);
-            x += keyRect.size.width + kKeyGap;
-        }
-        y += kKeyHeight + kRowGap;
+    for (const Key& key : keys()) {
+        CGContextSetFillColorWithColor(context, keyColour->CGColor());
+        CGContextFillRect(context, key.frame);
+        UIFont* keyFont = key.title.size() > 1 ? wideFont.get() : font.get();
+        Ref<NSString> label = NSString::from(key.title);
+        CGSize size = NSStringDrawing::sizeWithFont(label, keyFont);
+        CGContextSetFillColorWithColor(context, labelColour->CGColor());
+        NSStringDrawing::drawInRect(label,
+                                    CGRectMake(key.frame.origin.x, key.frame.origin.y + (kKeyHeight - size.height) / 2,
+                                               key.frame.size.width, size.height),
+                                    keyFont, UILineBreakModeClip, UITextAlignmentCenter);
     }
+}
+
+void UIKeyboard::touchesEnded(NSSet* touches, UIEvent*) {
+    auto* touch = objc::cast<UITouch>(touches ? touches->anyObject() : nullptr);
+    if (!touch) return;
+    const CGPoint point = touch->locationInView(this);
+    for (const Key& key : keys()) {
+        if (CGRectContainsPoint(key.frame, point)) {
+            press(key.title);
+            return;
+        }
+    }
+}
+
+void UIKeyboard::press(const std::string& key) {
+    if (key == "123" || key == "ABC") {
+        switched_ = !switched_;
+        setNeedsDisplay();
+        return;
+    }
+    UIResponder* responder = UIResponder::firstResponder();
+    if (!responder) return;
+    if (key == "del") {
+        if (responder->respondsToSelector(sel_registerName("deleteBackward")))
+            objc::send<void>(responder, "deleteBackward");
+        return;
+    }
+    const std::string text = key == "space" ? " " : key == "return" ? "\n" : key;
+    if (responder->respondsToSelector(sel_registerName("insertText:")))
+        objc::send<void, id>(responder, "insertText:", NSString::from(text));
 }

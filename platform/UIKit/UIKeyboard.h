@@ -3,6 +3,9 @@
 // it. Its rows follow the field's keyboard type (the e-mail layout has "@"
 // and "." beside the space bar) and the alert appearance draws it dark.
 // There is one keyboard at a time; it belongs to the window it is shown in.
+// A tap on a key types into the first responder as the computer keyboard
+// does: "space" a blank, "return" a line end, "del" a backspace; "123" and
+// "ABC" switch between the letters and the digits.
 #pragma once
 
 #include <string>
@@ -60,9 +63,21 @@ public:
     // The keys of each row, top to bottom, in the present layout.
     std::vector<std::vector<std::string>> keyRows() const;
 
+    struct Key {
+        std::string title;
+        CGRect frame;
+    };
+    // Every key with its place in the keyboard's bounds, row by row.
+    std::vector<Key> keys() const;
+
     void drawRect(CGRect rect) override;
+    void touchesEnded(NSSet* touches, UIEvent* event) override;
 
 private:
+    void press(const std::string& key);
+
     UIKeyboardType type_ = UIKeyboardTypeDefault;
     UIKeyboardAppearance appearance_ = UIKeyboardAppearanceDefault;
+    // The other layout of the type: digits for letters, letters for digits.
+    bool switched_ = false;
 };

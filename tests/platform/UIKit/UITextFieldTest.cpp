@@ -96,6 +96,37 @@ TEST_F(UITextFieldTest, ATapTakesTheKeyboardAndTypingReachesTheField) {
     EXPECT_EQ(text(), "me@example.org");
 }
 
+TEST_F(UITextFieldTest, TappedKeysTypeSwitchLayoutsAndDeleteAsTheComputerKeyboardDoes) {
+    field->setKeyboardType(UIKeyboardTypeEmailAddress);
+    tap(60, 55);
+    UIKeyboard* keyboard = UIKeyboard::activeKeyboard();
+    ASSERT_TRUE(keyboard);
+    // Taps at the centre of a key, in window points.
+    auto press = [&](const std::string& title) {
+        for (const UIKeyboard::Key& key : keyboard->keys()) {
+            if (key.title != title) continue;
+            CGRect frame = keyboard->convertRectToView(key.frame, window.get());
+            tap(CGRectGetMidX(frame), CGRectGetMidY(frame));
+            return;
+        }
+        ADD_FAILURE() << "no key " << title;
+    };
+    for (const char* key : {"m", "e", "@", "x", "space", "x", "del", "del", "."}) press(key);
+    EXPECT_EQ(text(), "me@x.");
+    press("123");
+    EXPECT_EQ(keyboard->keyRows().front().front(), "1");
+    press("7");
+    press("ABC");
+    press("q");
+    EXPECT_EQ(text(), "me@x.7q");
+    // A tap between keys types nothing.
+    tap(1, keyboard->frame().origin.y + 2);
+    EXPECT_EQ(text(), "me@x.7q");
+    press("return");
+    EXPECT_FALSE(field->isFirstResponder());
+    EXPECT_EQ(UIKeyboard::activeKeyboard(), nullptr);
+}
+
 TEST_F(UITextFieldTest, BackspaceRemovesOneWholeCharacter) {
     field->becomeFirstResponder();
     // An accented letter of two bytes, a flag of two regional indicators, a
