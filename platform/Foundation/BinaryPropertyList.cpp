@@ -225,15 +225,12 @@ bool BinaryPropertyList::keys(std::uint64_t dictionary, std::vector<Key>& out,
     for (std::uint64_t i = 0; i < d.count; ++i) {
         std::uint64_t keyObject = ::reference(l, d.payload, i);
         Header h;
-        if (!header(l, keyObject, h)) return false;
-        const std::uint64_t available = l.tableOffset - h.payload;
+        if (!check(l, keyObject, h)) return false;
         const unsigned char* p = l.base + h.payload;
         std::string_view text;
         if (h.marker >> 4 == kAscii) {
-            if (h.count > available || !isAscii(p, h.count)) return false;
             text = std::string_view(reinterpret_cast<const char*>(p), static_cast<std::size_t>(h.count));
         } else if (h.marker >> 4 == kUtf16) {
-            if (h.count > available / 2 || !validUtf16(p, h.count)) return false;
             converted.push_back(std::make_unique<std::string>());
             appendUtf8(*converted.back(), p, h.count);
             text = *converted.back();
