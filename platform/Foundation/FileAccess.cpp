@@ -18,24 +18,7 @@ bool writeAll(int fd, std::string_view bytes) {
     return true;
 }
 
-std::string folderOf(const std::string& path) {
-    std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-}  // namespace
-
-std::optional<std::string> FileAccess::read(const std::string& hostPath) {
-    // Non-blocking, so that opening a pipe never waits for a writer.
-    int fd = ::open(hostPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) return std::nullopt;
-    std::optional<std::string> result = readOpen(fd);
-    ::close(fd);
-    return result;
-}
-
-std::optional<std::string> FileAccess::readOpen(int fd) {
+std::optional<std::string> readAll(int fd) {
     // Small files, the usual case, take one read into this buffer: a short
     // read of a regular file is its end. Only a read that fills it asks
     // what the file is, so that a device or a huge file is never read whole.
@@ -48,7 +31,8 @@ std::optional<std::string> FileAccess::readOpen(int fd) {
     if (bytes.size() < sizeof small) return bytes;
 
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || static_cast<std::uint64_t>(st.st_size) > kMaxFileSize)
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+        static_cast<std::uint64_t>(st.st_size) > FileAccess::kMaxFileSize)
         return std::nullopt;
     std::size_t filled = bytes.size();
     // The size that fstat gave is what is read: a file replaced meanwhile
@@ -63,6 +47,23 @@ std::optional<std::string> FileAccess::readOpen(int fd) {
     }
     bytes.resize(filled);
     return bytes;
+}
+
+std::string folderOf(const std::string& path) {
+    std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+}  // namespace
+
+std::optional<std::string> FileAccess::read(const std::string& hostPath) {
+    // Non-blocking, so that opening a pipe never waits for a writer.
+    int fd = ::open(hostPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return std::nullopt;
+    std::optional<std::string> result = readAll(fd);
+    ::close(fd);
+    return result;
 }
 
 bool FileAccess::write(const std::string& hostPath, std::string_view bytes, bool atomically) {

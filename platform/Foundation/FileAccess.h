@@ -18,7 +18,4 @@ public:
     // not a regular file or larger than kMaxFileSize.
     static std::optional<std::string> read(const std::string& hostPath);
     static bool write(const std::string& hostPath, std::string_view bytes, bool atomically);
-
-private:
-    static std::optional<std::string> readOpen(int fd);
 };
