@@ -60,8 +60,8 @@ void ExampleCell::drawContentView(CGRect rect) {
         if (Ref<UIImage> gradient = UIImage::imageNamed("selectiongradient.png"_ns)) gradient->drawInRect(rect);
     }
     textColour->set();
-    Ref<UIFont> font = UIFont::boldSystemFontOfSize(kTitleFontSize);
     if (!text_) return;
+    Ref<UIFont> font = UIFont::boldSystemFontOfSize(kTitleFontSize);
     // Centred by the rectangle's size alone.
     const CGFloat width = rect.size.width, height = rect.size.height;
     CGSize size = NSStringDrawing::sizeWithFont(text_, font, CGSizeMake(width, height));
