@@ -49,9 +49,6 @@ public:
     BenchDevice(const BenchDevice&) = delete;
     BenchDevice& operator=(const BenchDevice&) = delete;
 
-    // Where a phone path lies on this machine.
-    static std::string hostPath(const char* phonePath) { return DeviceFolder::resolve(phonePath); }
-
 private:
     std::string root_;
 };

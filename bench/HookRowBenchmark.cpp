@@ -14,6 +14,7 @@
 #include <string>
 
 #include "BenchDevice.h"
+#include "Device/DeviceFolder.h"
 #include "Foundation/NSDate.h"
 #include "Foundation/NSMutableDictionary.h"
 #include "Foundation/NSNumber.h"
@@ -79,8 +80,8 @@ BENCHMARK(BM_RowWithHook);
 // The floor: opening, reading and closing the files the hook reads per row.
 void BM_Floor_FilesPerRow(benchmark::State& state) {
     device();
-    const std::string label = BenchDevice::hostPath(BenchDevice::kLabelPreferences);
-    const std::string mail = BenchDevice::hostPath(MailPreferences::kPath);
+    const std::string label = DeviceFolder::resolve(BenchDevice::kLabelPreferences);
+    const std::string mail = DeviceFolder::resolve(MailPreferences::kPath);
     const std::string* reads[] = {&label, &mail, &label, &label};
     char buffer[4096];
     for (auto _ : state) {

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "BenchDevice.h"
+#include "Device/DeviceFolder.h"
 #include "Foundation/FileAccess.h"
 #include "Foundation/NSNumber.h"
 #include "Foundation/NSString.h"
@@ -18,8 +19,6 @@
 
 namespace {
 
-const char* const kPhonePath = BenchDevice::kLabelPreferences;
-
 BenchDevice& device() {
     static BenchDevice d(2, false);
     return d;
@@ -27,7 +26,7 @@ BenchDevice& device() {
 
 const std::string& hostPath() {
     device();
-    static const std::string path = BenchDevice::hostPath(kPhonePath);
+    static const std::string path = DeviceFolder::resolve(BenchDevice::kLabelPreferences);
     return path;
 }
 
@@ -46,7 +45,7 @@ BENCHMARK(BM_Floor_OpenReadClose);
 
 void BM_DictionaryWithContentsOfFile_Lookup(benchmark::State& state) {
     device();
-    Ref<NSString> path = NSString::from(kPhonePath);
+    Ref<NSString> path = NSString::from(BenchDevice::kLabelPreferences);
     Ref<NSString> address = "person13@example1.com"_ns;
     for (auto _ : state) {
         Ref<NSDictionary> prefs = NSDictionary::dictionaryWithContentsOfFile(path);
@@ -73,7 +72,7 @@ BENCHMARK(BM_ParseFromMemory_Lookup);
 // components of one address's colour.
 void BM_DictionaryWithContentsOfFile_RowColour(benchmark::State& state) {
     device();
-    Ref<NSString> path = NSString::from(kPhonePath);
+    Ref<NSString> path = NSString::from(BenchDevice::kLabelPreferences);
     Ref<NSString> address = "person13@example1.com"_ns;
     Ref<NSString> keys[] = {"red"_ns, "green"_ns, "blue"_ns, "alpha"_ns};
     Ref<NSString> style = "mail_label_style"_ns;
