@@ -151,7 +151,7 @@ void UIView::insertSubview(UIView* view, NSInteger index) {
         return;
     }
     Ref<UIView> keep(view);
-    view->detachFromSuperview(window());
+    view->detachFromSuperview(this);
     index = std::clamp<NSInteger>(index, 0, static_cast<NSInteger>(subviews_.size()));
     subviews_.insert(subviews_.begin() + index, keep);
     view->superview_ = this;
@@ -159,14 +159,18 @@ void UIView::insertSubview(UIView* view, NSInteger index) {
 
 void UIView::removeFromSuperview() { detachFromSuperview(nullptr); }
 
-void UIView::detachFromSuperview(const UIView* nextWindow) {
+void UIView::detachFromSuperview(const UIView* nextSuperview) {
     if (!superview_) return;
     // The superview's reference may be the last one.
     Ref<UIView> keep(this);
-    const UIView* oldWindow = window();
+    // The windows are looked up only with an editing view inside: views move
+    // far more often than they carry the first responder.
     auto* editing = objc::cast<UIView>(UIResponder::firstResponder());
-    if (oldWindow && oldWindow != nextWindow && editing && editing->isDescendantOfView(this))
-        editing->resignFirstResponder();
+    if (editing && editing->isDescendantOfView(this)) {
+        const UIView* oldWindow = window();
+        if (oldWindow && oldWindow != (nextSuperview ? nextSuperview->window() : nullptr))
+            editing->resignFirstResponder();
+    }
     // The end-of-editing actions may have moved this view already.
     UIView* parent = superview_;
     if (!parent) return;

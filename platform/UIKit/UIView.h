@@ -159,10 +159,10 @@ private:
     void resizeWithOldSuperviewSize(CGSize oldSize, CGSize newSize);
     void sizeChanged(CGSize oldSize);
     std::vector<Ref<UIView>>::iterator findSubview(const UIView* view);
-    // Takes this view out of its superview on its way to `nextWindow` (nil
-    // when it leaves every window). A first responder within it that leaves
+    // Takes this view out of its superview on its way to `nextSuperview`
+    // (nil when it goes nowhere). A first responder within it that leaves
     // its window resigns first, as on the phone, so its keyboard goes too.
-    void detachFromSuperview(const UIView* nextWindow);
+    void detachFromSuperview(const UIView* nextSuperview);
 
     Ref<CALayer> layer_;
     UIView* superview_ = nullptr;
