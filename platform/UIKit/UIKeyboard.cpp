@@ -82,34 +82,30 @@ void UIKeyboard::bringToFront() {
     if (keyboard && keyboard->superview()) keyboard->superview()->bringSubviewToFront(keyboard);
 }
 
-std::vector<std::vector<std::string>> UIKeyboard::keyRows() const {
-    const std::vector<std::vector<std::string>> digits = {{"1", "2", "3", "4", "5", "6", "7", "8", "9", "0"},
-                                                          {"-", "/", ":", ";", "(", ")", "$", "&", "@"},
-                                                          {".", ",", "?", "!", "'", "\"", "del"},
-                                                          {"ABC", "space", "return"}};
-    std::vector<std::vector<std::string>> letters = {{"q", "w", "e", "r", "t", "y", "u", "i", "o", "p"},
-                                                     {"a", "s", "d", "f", "g", "h", "j", "k", "l"},
-                                                     {"z", "x", "c", "v", "b", "n", "m", "del"}};
+const UIKeyboard::Rows& UIKeyboard::keyRows() const {
+    // The layouts are made once: the rows are read on every draw and tap.
+    static const Rows digits = {{"1", "2", "3", "4", "5", "6", "7", "8", "9", "0"},
+                                {"-", "/", ":", ";", "(", ")", "$", "&", "@"},
+                                {".", ",", "?", "!", "'", "\"", "del"},
+                                {"ABC", "space", "return"}};
+    static const Rows numberPad = {{"1", "2", "3"}, {"4", "5", "6"}, {"7", "8", "9"}, {"0", "del"}};
+    const auto withLetters = [](std::vector<std::string> bottom) {
+        Rows rows = {{"q", "w", "e", "r", "t", "y", "u", "i", "o", "p"},
+                     {"a", "s", "d", "f", "g", "h", "j", "k", "l"},
+                     {"z", "x", "c", "v", "b", "n", "m", "del"}};
+        rows.push_back(std::move(bottom));
+        return rows;
+    };
+    static const Rows letters = withLetters({"123", "space", "return"});
+    static const Rows email = withLetters({"123", "space", "@", ".", "return"});
+    static const Rows url = withLetters({"123", ".", "/", ".com", "return"});
     switch (type_) {
         case UIKeyboardTypeNumberPad:
-        case UIKeyboardTypePhonePad:
-            return {{"1", "2", "3"}, {"4", "5", "6"}, {"7", "8", "9"}, {"0", "del"}};
-        case UIKeyboardTypeNumbersAndPunctuation:
-            if (!switched_) return digits;
-            letters.push_back({"123", "space", "return"});
-            return letters;
-        case UIKeyboardTypeEmailAddress:
-            if (switched_) return digits;
-            letters.push_back({"123", "space", "@", ".", "return"});
-            return letters;
-        case UIKeyboardTypeURL:
-            if (switched_) return digits;
-            letters.push_back({"123", ".", "/", ".com", "return"});
-            return letters;
-        default:
-            if (switched_) return digits;
-            letters.push_back({"123", "space", "return"});
-            return letters;
+        case UIKeyboardTypePhonePad: return numberPad;
+        case UIKeyboardTypeNumbersAndPunctuation: return switched_ ? letters : digits;
+        case UIKeyboardTypeEmailAddress: return switched_ ? digits : email;
+        case UIKeyboardTypeURL: return switched_ ? digits : url;
+        default: return switched_ ? digits : letters;
     }
 }
 

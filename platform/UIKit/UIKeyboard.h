@@ -60,8 +60,9 @@ public:
 
     UIKeyboardType keyboardType() const { return type_; }
     UIKeyboardAppearance keyboardAppearance() const { return appearance_; }
+    using Rows = std::vector<std::vector<std::string>>;
     // The keys of each row, top to bottom, in the present layout.
-    std::vector<std::vector<std::string>> keyRows() const;
+    const Rows& keyRows() const;
 
     struct Key {
         std::string title;
