@@ -38,6 +38,14 @@ Ref<UIColor> rimColour() { return UIColor::colorWithRed(0.55f, 0.6f, 0.68f, 1); 
 Ref<UIColor> roundedTitleColour() { return UIColor::colorWithRed(0.2f, 0.31f, 0.52f, 1); }
 Ref<UIColor> pressedColour() { return UIColor::colorWithRed(0.09f, 0.39f, 0.88f, 1); }
 
+// The state's entry, else the normal state's; nil when neither has one.
+template <typename T>
+T* entryForState(const std::map<UIControlState, Ref<T>>& entries, UIControlState state) {
+    auto it = entries.find(state);
+    if (it == entries.end()) it = entries.find(UIControlStateNormal);
+    return it == entries.end() ? nullptr : it->second.get();
+}
+
 }  // namespace
 
 UIButton::UIButton() : titleLabel_(UILabel::withFrame(CGRectZero)) {
@@ -63,11 +71,7 @@ void UIButton::setTitle(NSString* title, UIControlState state) {
     updateTitle();
 }
 
-NSString* UIButton::titleForState(UIControlState state) const {
-    auto it = titles_.find(state);
-    if (it == titles_.end()) it = titles_.find(UIControlStateNormal);
-    return it == titles_.end() ? nullptr : it->second.get();
-}
+NSString* UIButton::titleForState(UIControlState state) const { return entryForState(titles_, state); }
 
 void UIButton::setTitleColor(UIColor* color, UIControlState state) {
     if (color) titleColors_[state] = color;
@@ -75,11 +79,7 @@ void UIButton::setTitleColor(UIColor* color, UIControlState state) {
     updateTitle();
 }
 
-UIColor* UIButton::titleColorForState(UIControlState state) const {
-    auto it = titleColors_.find(state);
-    if (it == titleColors_.end()) it = titleColors_.find(UIControlStateNormal);
-    return it == titleColors_.end() ? nullptr : it->second.get();
-}
+UIColor* UIButton::titleColorForState(UIControlState state) const { return entryForState(titleColors_, state); }
 
 void UIButton::updateTitle() {
     titleLabel_->setText(currentTitle());
