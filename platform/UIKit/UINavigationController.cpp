@@ -87,15 +87,19 @@ void UINavigationController::letGo(UIViewController* controller) {
     bool wasTop = leaving.get() == topViewController();
     stack_.erase(found);
     leaving->parent_ = nullptr;
-    std::vector<Ref<NSObject>> items;
-    for (auto& c : stack_) items.emplace_back(c->navigationItem());
-    navigationBar_->setItems(make<NSArray>(std::move(items)), false);
+    showStackItems(false);
     if (leaving->isViewLoaded() && isViewLoaded() && leaving->view()->superview() == view())
         leaving->view()->removeFromSuperview();
     if (wasTop && isViewLoaded() && topViewController()) {
         view()->insertSubview(topViewController()->view(), 0);
         layoutBars();
     }
+}
+
+void UINavigationController::showStackItems(bool animated) {
+    std::vector<Ref<NSObject>> items;
+    for (auto& controller : stack_) items.emplace_back(controller->navigationItem());
+    navigationBar_->setItems(make<NSArray>(std::move(items)), animated);
 }
 
 Ref<NSArray> UINavigationController::viewControllers() const {
@@ -109,15 +113,13 @@ void UINavigationController::setViewControllers(NSArray* controllers, bool anima
     stack_.clear();
     for (auto& controller : old) controller->parent_ = nullptr;
     NSUInteger count = controllers ? controllers->count() : 0;
-    std::vector<Ref<NSObject>> barItems;
     for (NSUInteger i = 0; i < count; ++i) {
         auto* controller = objc::cast<UIViewController>(controllers->objectAtIndex(i));
         if (!adoptable(controller)) continue;
         controller->parent_ = this;
         stack_.emplace_back(controller);
-        barItems.emplace_back(controller->navigationItem());
     }
-    navigationBar_->setItems(make<NSArray>(std::move(barItems)), animated);
+    showStackItems(animated);
     UIViewController* incoming = topViewController();
     if (incoming != outgoing.get()) transition(outgoing, incoming, animated);
 }

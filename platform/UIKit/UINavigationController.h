@@ -78,6 +78,8 @@ private:
     bool adoptable(UIViewController* controller);
     // Takes a screen out of the stack without the appearance messages.
     void letGo(UIViewController* controller);
+    // Gives the bar the navigation items of the stack's screens, bottom first.
+    void showStackItems(bool animated);
     bool onScreen() const;
     // Puts the bars and the top screen's view in place.
     void layoutBars();
