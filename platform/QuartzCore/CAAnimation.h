@@ -50,6 +50,10 @@ public:
 
     // How long the animation runs once started.
     double activeDuration() const { return duration_ > 0 ? duration_ : kDefaultDuration; }
+    // Whether `localTime` lies within the run, give or take kTimeTolerance.
+    bool isActiveAt(double localTime) const {
+        return localTime >= -kTimeTolerance && localTime <= activeDuration() + kTimeTolerance;
+    }
     // The local time (seconds since the start) as its timing function
     // paces it, within 0 and activeDuration().
     double pacedTime(double localTime) const;

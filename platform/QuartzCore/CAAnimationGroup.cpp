@@ -38,9 +38,7 @@ struct Nested {
 
 void CAAnimationGroup::forEachActive(double localTime, const Visitor& each) const {
     Nested nested;
-    if (nested.tooDeep() || !animations_ || localTime < -kTimeTolerance ||
-        localTime > activeDuration() + kTimeTolerance)
-        return;
+    if (nested.tooDeep() || !animations_ || !isActiveAt(localTime)) return;
     const double paced = pacedTime(localTime);
     for (NSUInteger i = 0; i < animations_->count(); ++i) {
         if (auto* member = objc::cast<CAAnimation>(animations_->objectAtIndex(i)))

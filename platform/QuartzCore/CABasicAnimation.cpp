@@ -66,7 +66,7 @@ std::vector<double> CABasicAnimation::valueAt(double localTime, const std::vecto
 }
 
 void CABasicAnimation::forEachActive(double localTime, const Visitor& each) const {
-    if (localTime >= -kTimeTolerance && localTime <= activeDuration() + kTimeTolerance) each(*this, localTime);
+    if (isActiveAt(localTime)) each(*this, localTime);
 }
 
 void CABasicAnimation::forEachProperty(const std::function<void(const CABasicAnimation&)>& each) const {
