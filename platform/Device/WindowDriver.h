@@ -41,9 +41,6 @@ public:
     bool run(const TouchScript* script, const std::string& scriptName, std::string& error) override;
     bool terminated() const override { return terminated_; }
 
-    // Writes what the window shows now as a PNG.
-    bool writeShot(const std::string& path, std::string& error);
-
 private:
     WindowDriver() = default;
 
@@ -55,6 +52,8 @@ private:
     void handle(const SDL_Event& event, ScriptPlayer& player);
     // Draws the key window into the frame and sends the changed part on.
     void redraw();
+    // Writes what the window shows now as a PNG.
+    bool writeShot(const std::string& path, std::string& error);
 
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
