@@ -14,8 +14,10 @@ public:
     // The most that read() takes; larger files read as missing.
     static constexpr std::uint64_t kMaxFileSize = 0xFFFFFFFFu;
 
-    // The contents of a regular file; nothing when it is missing, unreadable,
-    // not a regular file or larger than kMaxFileSize.
+    // The contents of a file; nothing when it is missing, unreadable or
+    // larger than kMaxFileSize. A device or pipe gives at most what one small
+    // read brings (empty for one with nothing waiting) and is never read whole;
+    // nothing when that read is full.
     static std::optional<std::string> read(const std::string& hostPath);
     static bool write(const std::string& hostPath, std::string_view bytes, bool atomically);
 };
