@@ -7,5 +7,5 @@
 int MailPreferences::previewLines() {
     Ref<NSDictionary> preferences = NSDictionary::dictionaryWithContentsOfFile(NSString::from(kPath));
     NSObject* value = preferences ? preferences->objectForKey("LinesOfPreview"_ns) : nullptr;
-    return value && value->respondsToSelector(sel_registerName("intValue")) ? objc::send<int>(value, "intValue") : 2;
+    return objc::responds(value, "intValue") ? objc::send<int>(value, "intValue") : 2;
 }

@@ -47,10 +47,6 @@ Class RootViewController::class_() {
 
 namespace {
 
-// Whether `object` answers `selector`; nil answers nothing.
-bool answers(const NSObject* object, const char* selector) {
-    return object && object->respondsToSelector(sel_registerName(selector));
-}
 
 bool containsAt(const NSString* text) {
     static const Ref<NSString> at = NSString::from("@");
@@ -61,7 +57,7 @@ bool containsAt(const NSString* text) {
 // missing or has no float value.
 float component(const NSDictionary* record, const char* key) {
     NSObject* value = record->objectForKey(NSString::from(key));
-    return answers(value, "floatValue") ? objc::send<float>(value, "floatValue") : 0;
+    return objc::responds(value, "floatValue") ? objc::send<float>(value, "floatValue") : 0;
 }
 
 // The row tint: the colour record's colour when the stored value is a
@@ -69,7 +65,7 @@ float component(const NSDictionary* record, const char* key) {
 Ref<UIColor> tintFor(NSString* address) {
     Ref<NSObject> stored = NSUserDefaults::standardUserDefaults()->objectForKey(address);
     auto* record = objc::cast<NSDictionary>(stored.get());
-    if (!record || !answers(record->objectForKey(NSString::from("red")), "floatValue")) return UIColor::whiteColor();
+    if (!record || !objc::responds(record->objectForKey(NSString::from("red")), "floatValue")) return UIColor::whiteColor();
     return UIColor::colorWithRed(component(record, "red"), component(record, "green"), component(record, "blue"),
                                  component(record, "alpha"));
 }
@@ -129,7 +125,7 @@ void RootViewController::dropQuickColours(NSMutableArray* accounts) {
     NSUserDefaults* defaults = NSUserDefaults::standardUserDefaults();
     accounts->enumerateObjectsUsingBlock([defaults](NSObject* entry, NSUInteger, bool*) {
         auto* address = objc::cast<NSString>(entry);
-        if (answers(defaults->objectForKey(address).get(), "intValue")) defaults->removeObjectForKey(address);
+        if (objc::responds(defaults->objectForKey(address).get(), "intValue")) defaults->removeObjectForKey(address);
         defaults->synchronize();
     });
 }

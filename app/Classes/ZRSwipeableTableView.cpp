@@ -31,10 +31,6 @@ Class ZRSwipeableTableView::class_() {
 
 namespace {
 
-bool answers(NSObject* object, const char* selector) {
-    return object && object->respondsToSelector(sel_registerName(selector));
-}
-
 UITouch* anyTouch(NSSet* touches) { return touches ? objc::cast<UITouch>(touches->anyObject()) : nullptr; }
 
 }  // namespace
@@ -57,7 +53,7 @@ bool ZRSwipeableTableView::supportsSwipingForCellAtPoint(CGPoint point) {
     Ref<NSIndexPath> indexPath = indexPathForRowAtPoint(point);
     auto* cell = objc::cast<ZRSwipeableTableViewCell>(cellForRowAtIndexPath(indexPath));
     if (!cell || !cell->shouldSupportSwiping()) return false;
-    if (answers(swipeDelegate_, ZRSwipeableTableViewDelegate::kShouldSwipeCell))
+    if (objc::responds(swipeDelegate_, ZRSwipeableTableViewDelegate::kShouldSwipeCell))
         return objc::send<BOOL, id, id>(swipeDelegate_, ZRSwipeableTableViewDelegate::kShouldSwipeCell, this,
                                         indexPath.get()) != NO;
     return true;
@@ -113,7 +109,7 @@ void ZRSwipeableTableView::touchesMoved(NSSet* touches, UIEvent* event) {
     auto* cell = objc::cast<ZRSwipeableTableViewCell>(cellAtPoint(gestureStartPoint_));
     if (cell && cell->backView()->isHidden() && touch && objc::cast<ZRSwipeableTableViewCellView>(touch->view())) {
         cell->revealBackView();
-        if (answers(swipeDelegate_, ZRSwipeableTableViewDelegate::kDidSwipeCell)) {
+        if (objc::responds(swipeDelegate_, ZRSwipeableTableViewDelegate::kDidSwipeCell)) {
             Ref<NSIndexPath> swiped = indexPathForRowAtPoint(gestureStartPoint_);
             objc::send<void, id, id>(swipeDelegate_, ZRSwipeableTableViewDelegate::kDidSwipeCell, this, swiped.get());
         }
@@ -133,7 +129,7 @@ void ZRSwipeableTableView::touchesEnded(NSSet* touches, UIEvent* event) {
     if (touch && objc::cast<ZRSwipeableTableViewCellView>(touch->view()) && cell && cell->isSelected() &&
         !cell->contentViewMoving()) {
         NSObject* delegate = this->delegate();
-        if (answers(delegate, "tableView:didSelectRowAtIndexPath:")) {
+        if (objc::responds(delegate, "tableView:didSelectRowAtIndexPath:")) {
             Ref<NSIndexPath> selected = indexPathForCell(cell);
             objc::send<void, id, id>(delegate, "tableView:didSelectRowAtIndexPath:", this, selected.get());
         }

@@ -32,8 +32,7 @@ Ref<NSUserDefaults>& standard() {
 // zero for anything else.
 template <class R>
 R valueOf(const Ref<NSObject>& object, const char* selector) {
-    return object && object->respondsToSelector(sel_registerName(selector)) ? objc::send<R>(object.get(), selector)
-                                                                            : R();
+    return objc::responds(object.get(), selector) ? objc::send<R>(object.get(), selector) : R();
 }
 
 }  // namespace

@@ -61,13 +61,13 @@ CALayer::ChangeListener& changeListener() {
 }
 
 void tell(NSObject* delegate, const char* selector, CAAnimation* animation) {
-    if (delegate && delegate->respondsToSelector(sel_registerName(selector)))
+    if (objc::responds(delegate, selector))
         objc::send<void, id>(delegate, selector, animation);
 }
 
 void tellStopped(CAAnimation* animation, bool finished) {
     NSObject* delegate = animation->delegate();
-    if (delegate && delegate->respondsToSelector(sel_registerName("animationDidStop:finished:")))
+    if (objc::responds(delegate, "animationDidStop:finished:"))
         objc::send<void, id, BOOL>(delegate, "animationDidStop:finished:", animation, finished ? YES : NO);
 }
 

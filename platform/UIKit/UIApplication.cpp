@@ -134,7 +134,7 @@ void UIApplication::finishLaunching() {
     SEL withOptions = sel_registerName("application:didFinishLaunchingWithOptions:");
     if (delegate_ && delegate_->respondsToSelector(withOptions)) {
         objc::send<BOOL, id, id>(delegate_, withOptions, this, nullptr);
-    } else if (delegate_ && delegate_->respondsToSelector(sel_registerName("applicationDidFinishLaunching:"))) {
+    } else if (objc::responds(delegate_, "applicationDidFinishLaunching:")) {
         objc::send<void, id>(delegate_, "applicationDidFinishLaunching:", this);
     }
     NSNotificationCenter::defaultCenter()->postNotificationName(UIApplicationDidFinishLaunchingNotification, this);

@@ -174,13 +174,12 @@ void UIKeyboard::press(const std::string& key) {
         return;
     }
     UIResponder* responder = UIResponder::firstResponder();
-    if (!responder) return;
     if (key == "del") {
-        if (responder->respondsToSelector(sel_registerName("deleteBackward")))
+        if (objc::responds(responder, "deleteBackward"))
             objc::send<void>(responder, "deleteBackward");
         return;
     }
     const std::string text = key == "space" ? " " : key == "return" ? "\n" : key;
-    if (responder->respondsToSelector(sel_registerName("insertText:")))
+    if (objc::responds(responder, "insertText:"))
         objc::send<void, id>(responder, "insertText:", NSString::from(text));
 }

@@ -111,7 +111,7 @@ void UIScrollView::setBounds(CGRect bounds) {
     UIView::setBounds(bounds);
     if (CGPointEqualToPoint(old, contentOffset())) return;
     contentOffsetChanged();
-    if (delegate_ && delegate_->respondsToSelector(sel_registerName("scrollViewDidScroll:")))
+    if (objc::responds(delegate_, "scrollViewDidScroll:"))
         objc::send<void, id>(delegate_, "scrollViewDidScroll:", this);
 }
 

@@ -93,10 +93,6 @@ void UITableView::setRowHeight(CGFloat height) {
     if (std::isfinite(height) && height >= 0) rowHeight_ = height;
 }
 
-bool UITableView::responds(NSObject* object, const char* selector) const {
-    return object && object->respondsToSelector(sel_registerName(selector));
-}
-
 // ---- Measuring -------------------------------------------------------------
 
 void UITableView::reloadData() {
@@ -121,16 +117,16 @@ void UITableView::measure() {
     std::vector<Section> sections;
     NSInteger count = 0;
     if (dataSource_) {
-        count = responds(dataSource_, "numberOfSectionsInTableView:")
+        count = objc::responds(dataSource_, "numberOfSectionsInTableView:")
                     ? sane(objc::send<NSInteger, id>(dataSource_, "numberOfSectionsInTableView:", this))
                     : 1;
     }
-    const bool rowCounts = responds(dataSource_, "tableView:numberOfRowsInSection:");
-    const bool rowHeights = responds(delegate, "tableView:heightForRowAtIndexPath:");
-    const bool headerTitles = responds(dataSource_, "tableView:titleForHeaderInSection:");
-    const bool footerTitles = responds(dataSource_, "tableView:titleForFooterInSection:");
-    const bool headerHeights = responds(delegate, "tableView:heightForHeaderInSection:");
-    const bool headerViews = responds(delegate, "tableView:viewForHeaderInSection:");
+    const bool rowCounts = objc::responds(dataSource_, "tableView:numberOfRowsInSection:");
+    const bool rowHeights = objc::responds(delegate, "tableView:heightForRowAtIndexPath:");
+    const bool headerTitles = objc::responds(dataSource_, "tableView:titleForHeaderInSection:");
+    const bool footerTitles = objc::responds(dataSource_, "tableView:titleForFooterInSection:");
+    const bool headerHeights = objc::responds(delegate, "tableView:heightForHeaderInSection:");
+    const bool headerViews = objc::responds(delegate, "tableView:viewForHeaderInSection:");
 
     double y = 0;
     for (NSInteger s = 0; s < count; ++s) {
@@ -495,7 +491,7 @@ void UITableView::selectByTap(NSIndexPath* indexPath) {
     Ref<UITableView> keep(this);
     Ref<NSIndexPath> target(indexPath);
     NSObject* delegate = this->delegate();
-    if (responds(delegate, "tableView:willSelectRowAtIndexPath:")) {
+    if (objc::responds(delegate, "tableView:willSelectRowAtIndexPath:")) {
         target = objc::cast<NSIndexPath>(
             objc::send<id, id, id>(delegate, "tableView:willSelectRowAtIndexPath:", this, indexPath));
         if (!target) return;
@@ -503,7 +499,7 @@ void UITableView::selectByTap(NSIndexPath* indexPath) {
     if (!valid(target->section(), target->row())) return;
     selectRowAtIndexPath(target, false, UITableViewScrollPositionNone);
     delegate = this->delegate();
-    if (responds(delegate, "tableView:didSelectRowAtIndexPath:"))
+    if (objc::responds(delegate, "tableView:didSelectRowAtIndexPath:"))
         objc::send<void, id, id>(delegate, "tableView:didSelectRowAtIndexPath:", this, target.get());
 }
 
@@ -587,13 +583,13 @@ void UITableView::touchesCancelled(NSSet* touches, UIEvent* event) {
 // ---- Swipe to delete -------------------------------------------------------
 
 bool UITableView::canSwipeToDelete(NSIndexPath* indexPath) const {
-    if (!responds(dataSource_, "tableView:commitEditingStyle:forRowAtIndexPath:")) return false;
-    if (responds(dataSource_, "tableView:canEditRowAtIndexPath:") &&
+    if (!objc::responds(dataSource_, "tableView:commitEditingStyle:forRowAtIndexPath:")) return false;
+    if (objc::responds(dataSource_, "tableView:canEditRowAtIndexPath:") &&
         !objc::send<BOOL, id, id>(dataSource_, "tableView:canEditRowAtIndexPath:", const_cast<UITableView*>(this),
                                   indexPath))
         return false;
     NSObject* delegate = this->delegate();
-    return !responds(delegate, "tableView:editingStyleForRowAtIndexPath:") ||
+    return !objc::responds(delegate, "tableView:editingStyleForRowAtIndexPath:") ||
            objc::send<NSInteger, id, id>(delegate, "tableView:editingStyleForRowAtIndexPath:",
                                          const_cast<UITableView*>(this),
                                          indexPath) == UITableViewCellEditingStyleDelete;
@@ -618,7 +614,7 @@ void UITableView::commitDelete() {
     Ref<UITableView> keep(this);
     Ref<NSIndexPath> path = deleting_;
     hideDeleteConfirmation();
-    if (path && responds(dataSource_, "tableView:commitEditingStyle:forRowAtIndexPath:"))
+    if (path && objc::responds(dataSource_, "tableView:commitEditingStyle:forRowAtIndexPath:"))
         objc::send<void, id, NSInteger, id>(dataSource_, "tableView:commitEditingStyle:forRowAtIndexPath:", this,
                                             NSInteger(UITableViewCellEditingStyleDelete), path.get());
 }

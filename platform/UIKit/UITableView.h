@@ -167,7 +167,6 @@ private:
         CGFloat bottom() const { return rowsTop() + rowTops.back() + footerHeight; }
     };
 
-    bool responds(NSObject* object, const char* selector) const;
     bool valid(NSInteger section, NSInteger row) const;
     CGRect rowRect(NSInteger section, NSInteger row) const;
     CGFloat rowX() const;

@@ -71,6 +71,11 @@ Class registerClass(const std::string& name, Class superclass) {
 
 SEL sel(const char* name) { return sel_registerName(name); }
 
+bool responds(const objc_object* receiver, const char* selector) {
+    // Asking changes nothing, so a read-only object may be asked too.
+    return receiver && class_respondsToSelector(object_getClass(const_cast<id>(receiver)), sel(selector));
+}
+
 IMP lookup(id receiver, SEL s) {
     if (!receiver) return nullptr;
     return class_getMethodImplementation(object_getClass(receiver), s);

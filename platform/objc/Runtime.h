@@ -19,6 +19,10 @@ SEL sel(const char* name);
 // the platform's "unrecognized selector" exception.
 IMP lookup(id receiver, SEL s);
 
+// Whether `receiver` answers `selector`; NO for nil, so optional delegate
+// messages can be tested in one step.
+bool responds(const objc_object* receiver, const char* selector);
+
 // Sends `s` to `receiver` with the given argument types. A message to nil
 // answers zero (a value-initialised R).
 template <class R, class... A>
