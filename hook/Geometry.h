@@ -1,5 +1,6 @@
 // The geometry types that cross the runtime with the hooked methods. CGFloat
-// follows the target: 32-bit where the phone's is.
+// follows the target: 32-bit where the phone's is, 64-bit on the 64-bit phone;
+// its type encoding goes with it.
 #ifndef KORVELHOOK_GEOMETRY_H
 #define KORVELHOOK_GEOMETRY_H
 
@@ -7,8 +8,10 @@ namespace korvelhook {
 
 #if defined(__APPLE__) && defined(__LP64__)
 typedef double CGFloat;
+#define KORVELHOOK_CGFLOAT_ENCODING "d"
 #else
 typedef float CGFloat;
+#define KORVELHOOK_CGFLOAT_ENCODING "f"
 #endif
 
 struct CGPoint {

@@ -26,6 +26,26 @@ void forwardMessageAssignment(id self, SEL cmd, id message, BOOL threaded);
 CGRect forwardDateLabelLayout(id self, SEL cmd, CGRect rect);
 id forwardMailboxRow(id self, SEL cmd, id tableView, id indexPath);
 
+// The type encodings written out for a class whose chain lacks a method follow
+// the target, as its compiler would write them: the 64-bit phone's NSInteger is
+// a long ("q") and its BOOL a true boolean ("B"), the 32-bit phone's an int and
+// a signed char.
+#if defined(__APPLE__) && defined(__LP64__)
+#define NSINTEGER_ENCODING "q"
+#else
+#define NSINTEGER_ENCODING "i"
+#endif
+#if defined(__APPLE__) && defined(__arm64__)
+#define BOOL_ENCODING "B"
+#else
+#define BOOL_ENCODING "c"
+#endif
+static_assert((static_cast<BOOL>(2) == YES) == (BOOL_ENCODING[0] == 'B'), "BOOL's encoding matches its type");
+static_assert(sizeof(CGFloat) == (KORVELHOOK_CGFLOAT_ENCODING[0] == 'd' ? 8 : 4), "CGFloat's encoding, its width");
+#define CGRECT_ENCODING                                                                    \
+    "{CGRect={CGPoint=" KORVELHOOK_CGFLOAT_ENCODING KORVELHOOK_CGFLOAT_ENCODING "}{CGSize=" \
+        KORVELHOOK_CGFLOAT_ENCODING KORVELHOOK_CGFLOAT_ENCODING "}}"
+
 template <class F>
 IMP imp(F function) {
     return reinterpret_cast<IMP>(function);
@@ -35,13 +55,12 @@ IMP imp(F function) {
 // static initialisation.
 HookRecord* records() {
     static HookRecord table[HookInstaller::kHookCount] = {
-        {"MailboxContentViewCell", "initWithStyle:reuseIdentifier:", "@@:i@", imp(&MessageLabel::cellCreation),
-         imp(&forwardCellCreation), nullptr, nullptr, nullptr},
-        {"MailboxContentViewCell", "setMessage:threaded:", "v@:@c", imp(&MessageLabel::messageAssignment),
+        {"MailboxContentViewCell", "initWithStyle:reuseIdentifier:", "@@:" NSINTEGER_ENCODING "@",
+         imp(&MessageLabel::cellCreation), imp(&forwardCellCreation), nullptr, nullptr, nullptr},
+        {"MailboxContentViewCell", "setMessage:threaded:", "v@:@" BOOL_ENCODING, imp(&MessageLabel::messageAssignment),
          imp(&forwardMessageAssignment), nullptr, nullptr, nullptr},
-        {"MailboxContentViewCell", "_dateLabelFrame:",
-         "{CGRect={CGPoint=ff}{CGSize=ff}}@:{CGRect={CGPoint=ff}{CGSize=ff}}", imp(&MessageLabel::dateLabelLayout),
-         imp(&forwardDateLabelLayout), nullptr, nullptr, nullptr},
+        {"MailboxContentViewCell", "_dateLabelFrame:", CGRECT_ENCODING "@:" CGRECT_ENCODING,
+         imp(&MessageLabel::dateLabelLayout), imp(&forwardDateLabelLayout), nullptr, nullptr, nullptr},
         {"MailboxPickerController", "tableView:cellForRowAtIndexPath:", "@@:@@", imp(&MailboxListColouring::mailboxRow),
          imp(&forwardMailboxRow), nullptr, nullptr, nullptr},
     };

@@ -14,8 +14,19 @@ typedef struct objc_selector *SEL;
 typedef struct objc_method *Method;
 /* As in the modern headers: callers cast to the real signature. */
 typedef void (*IMP)(void);
+/* A true boolean on 64-bit ARM, as the phone's runtime has it there; a
+ * signed char on the 32-bit phone and on this host. */
+#if defined(__APPLE__) && defined(__arm64__)
+#ifdef __cplusplus
+typedef bool BOOL;
+#else
+typedef _Bool BOOL;
+#endif
+#else
 typedef signed char BOOL;
-/* Word-sized integers: 32-bit on the phone, 64-bit on this host. */
+#endif
+/* Word-sized integers: 32-bit on the 32-bit phone, 64-bit on the 64-bit
+ * phone and on this host. */
 typedef long NSInteger;
 typedef unsigned long NSUInteger;
 
