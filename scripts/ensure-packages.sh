@@ -1,15 +1,22 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that the build, the tests and the demo need,
+# Installs the Debian packages that the build, the tests and the demo need
+# or, with "phone", the toolchain of the hook's phone build (./package),
 # asking the registry only when something is missing.
 set -euo pipefail
 
-packages=(
-  build-essential cmake pkg-config clang
-  libplist-dev libplist++-dev libcairo2-dev libpango1.0-dev libsdl2-dev libutf8proc-dev
-  libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
-  python3 xvfb fonts-dejavu-core
-  node-color-name  # a CSS colour-keyword table to check the named colours against
-)
+case "${1:-}" in
+  "")
+    packages=(
+      build-essential cmake pkg-config clang
+      libplist-dev libplist++-dev libcairo2-dev libpango1.0-dev libsdl2-dev libutf8proc-dev
+      libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
+      python3 xvfb fonts-dejavu-core
+      node-color-name  # a CSS colour-keyword table to check the named colours against
+    ) ;;
+  # Debian's default LLVM 14 cannot link the phone's arm64 target; 19 can.
+  phone) packages=(clang-19 lld-19 llvm-19) ;;
+  *) echo "usage: $0 [phone]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
