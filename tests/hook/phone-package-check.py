@@ -66,20 +66,17 @@ def library_checks(lib):
         ("the symbols it imports", set(run("llvm-nm-19", "-u", str(lib)).split()), RUNTIME_IMPORTS | SYSTEM_IMPORTS),
         ("the symbols it exports", run("llvm-nm-19", "-gU", str(lib)).split(), []),
         # Written out when Mail lacks a method: the 64-bit phone's widths.
-        ("type encodings for arm64", [enc in data for enc in (b"@@:q@\0", b"v@:@B\0",
-                                                            b"{CGRect={CGPoint=dd}{CGSize=dd}}@:")],
-         [True, True, True]),
+        ("type encodings for arm64",
+         all(enc in data for enc in (b"@@:q@\0", b"v@:@B\0", b"{CGPoint=dd}{CGSize=dd}}@:")), True),
     ]
 
 
 def package_checks(deb, version, unpacked):
-    info = run("dpkg-deb", "--info", str(deb))
-    fields = {}
-    for line in run("dpkg-deb", "--field", str(deb)).splitlines():
-        if not line.startswith(" ") and ":" in line:
-            key, value = line.split(":", 1)
-            fields[key] = value.strip()
-    contents = [line.split()[0] + " " + line.split()[1] + " " + line.split()[-1]
+    # The control file as dpkg-deb --info shows it: fields one space in,
+    # continuation lines two.
+    fields = dict(line[1:].split(": ", 1) for line in run("dpkg-deb", "--info", str(deb)).splitlines()
+                  if line[:1] == " " and line[1:2] not in (" ", "") and ": " in line)
+    contents = [" ".join(line.split()[:2] + line.split()[-1:])
                 for line in run("dpkg-deb", "--contents", str(deb)).splitlines()]
     with open(unpacked / INSTALL_DIR / "korvelhook.plist", "rb") as f:
         filter_list = plistlib.load(f)
@@ -87,9 +84,7 @@ def package_checks(deb, version, unpacked):
               "Architecture": "iphoneos-arm64", "Depends": "mobilesubstrate", "Section": "Tweaks"}
     return [
         ("the control fields", {k: fields.get(k) for k in wanted}, wanted),
-        ("a maintainer and a description", [bool(fields.get("Maintainer")), bool(fields.get("Description"))],
-         [True, True]),
-        ("dpkg-deb --info shows the control file", "control" in info and "Package: com.brisval.korvel" in info, True),
+        ("a maintainer and a description", all(fields.get(k) for k in ("Maintainer", "Description")), True),
         ("the package file name", deb.name, f"com.brisval.korvel_{version}_iphoneos-arm64.deb"),
         ("the layout", contents, [
             "drwxr-xr-x root/root ./", "drwxr-xr-x root/root ./Library/",
