@@ -9,8 +9,7 @@ mkdir -p "$2"
 out=$(cd "$2" && pwd)
 phone=$source_dir/hook/phone
 install_dir=/Library/MobileSubstrate/DynamicLibraries
-# The oldest system the 64-bit jailbreaks still in use run, and the SDK the
-# stubs describe.
+# The oldest system this build is for, and the SDK version the stubs stand for.
 min_os=12.0 sdk=14.0
 
 objects=$out/objects
