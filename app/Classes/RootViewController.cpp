@@ -56,8 +56,7 @@ bool containsAt(const NSString* text) {
 // A component of a colour record read with floatValue; 0 when the entry is
 // missing or has no float value.
 float component(const NSDictionary* record, const char* key) {
-    NSObject* value = record->objectForKey(NSString::from(key));
-    return objc::responds(value, "floatValue") ? objc::send<float>(value, "floatValue") : 0;
+    return objc::sendIfAnswered<float>(record->objectForKey(NSString::from(key)), "floatValue");
 }
 
 // The row tint: the colour record's colour when the stored value is a

@@ -28,13 +28,6 @@ Ref<NSUserDefaults>& standard() {
     return defaults;
 }
 
-// A value's reading through the selector it answers (numbers and texts do);
-// zero for anything else.
-template <class R>
-R valueOf(const Ref<NSObject>& object, const char* selector) {
-    return objc::responds(object.get(), selector) ? objc::send<R>(object.get(), selector) : R();
-}
-
 }  // namespace
 
 Class NSUserDefaults::class_() {
@@ -130,15 +123,21 @@ void NSUserDefaults::change(const std::string& key, Ref<NSObject> value) {
     if (differs) NSNotificationCenter::defaultCenter()->postNotificationName(NSUserDefaultsDidChangeNotification, this);
 }
 
-bool NSUserDefaults::boolForKey(NSString* key) const { return valueOf<BOOL>(objectForKey(key), "boolValue"); }
-
-NSInteger NSUserDefaults::integerForKey(NSString* key) const {
-    return valueOf<NSInteger>(objectForKey(key), "integerValue");
+bool NSUserDefaults::boolForKey(NSString* key) const {
+    return objc::sendIfAnswered<BOOL>(objectForKey(key), "boolValue");
 }
 
-float NSUserDefaults::floatForKey(NSString* key) const { return valueOf<float>(objectForKey(key), "floatValue"); }
+NSInteger NSUserDefaults::integerForKey(NSString* key) const {
+    return objc::sendIfAnswered<NSInteger>(objectForKey(key), "integerValue");
+}
 
-double NSUserDefaults::doubleForKey(NSString* key) const { return valueOf<double>(objectForKey(key), "doubleValue"); }
+float NSUserDefaults::floatForKey(NSString* key) const {
+    return objc::sendIfAnswered<float>(objectForKey(key), "floatValue");
+}
+
+double NSUserDefaults::doubleForKey(NSString* key) const {
+    return objc::sendIfAnswered<double>(objectForKey(key), "doubleValue");
+}
 
 void NSUserDefaults::setBool(bool value, NSString* key) { setObject(NSNumber::numberWithBool(value), key); }
 

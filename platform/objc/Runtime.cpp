@@ -76,6 +76,17 @@ bool responds(const objc_object* receiver, const char* selector) {
     return receiver && class_respondsToSelector(object_getClass(const_cast<id>(receiver)), sel(selector));
 }
 
+SEL implementedSelector(const char* name) {
+    if (!name) return nullptr;
+    const Registry& r = registry();
+    auto found = r.selectors.find(std::string_view(name));
+    if (found == r.selectors.end()) return nullptr;
+    SEL s = found->second.get();
+    for (const auto& [className, cls] : r.classes)
+        if (cls->ownMethod(s) || cls->isa->ownMethod(s)) return s;
+    return nullptr;
+}
+
 IMP lookup(id receiver, SEL s) {
     if (!receiver) return nullptr;
     return class_getMethodImplementation(object_getClass(receiver), s);

@@ -37,4 +37,16 @@ R send(id receiver, const char* selector, A... args) {
     return send<R, A...>(receiver, sel(selector), args...);
 }
 
+// `selector`'s answer, or zero when the receiver (nil included) does not
+// answer it: for values whose kind a file decides, such as "boolValue" of
+// whatever a property list holds.
+template <class R>
+R sendIfAnswered(const objc_object* receiver, const char* selector) {
+    return responds(receiver, selector) ? send<R>(const_cast<id>(receiver), selector) : R();
+}
+
+// The selector `name` when some class or class object has a method of that
+// name; nullptr for a name that nothing answers.
+SEL implementedSelector(const char* name);
+
 }  // namespace objc

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "Foundation/NSException.h"
+#include "Foundation/NSObjCRuntime.h"
 #include "Foundation/NSString.h"
 #include "objc/ClassBuilder.h"
 #include "objc/NSAutoreleasePool.h"
@@ -55,6 +56,17 @@ TEST(Runtime, ClassesAreFoundByNameWithTheirSuperclass) {
     EXPECT_EQ(objc_getClass("NoSuchClass"), nullptr);
     EXPECT_EQ(objc_getClass(nullptr), nullptr);
     EXPECT_EQ(sel_registerName("legs"), sel_registerName("legs"));
+
+    // By name from a text, as settings files name them: a selector only
+    // when some class (or class object) answers it.
+    EXPECT_EQ(NSClassFromString("TestDog"_ns), dog);
+    EXPECT_EQ(NSClassFromString("NoSuchClass"_ns), nullptr);
+    EXPECT_EQ(NSClassFromString(nullptr), nullptr);
+    EXPECT_EQ(NSSelectorFromString("legs"_ns), sel_registerName("legs"));
+    EXPECT_EQ(NSSelectorFromString("animalNamed:"_ns), sel_registerName("animalNamed:"));
+    sel_registerName("answeredByNobody:");
+    EXPECT_EQ(NSSelectorFromString("answeredByNobody:"_ns), nullptr);
+    EXPECT_EQ(NSSelectorFromString(nullptr), nullptr);
 }
 
 TEST(Runtime, MethodSearchIncludesSuperclassesButAddingChecksOnlyTheClassItself) {
