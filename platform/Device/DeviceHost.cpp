@@ -14,6 +14,7 @@
 #include "Foundation/NSString.h"
 #include "Foundation/NSURL.h"
 #include "UIKit/UIApplication.h"
+#include "UIKit/UIDevice.h"
 #include "objc/NSAutoreleasePool.h"
 
 namespace {
@@ -74,6 +75,8 @@ int DeviceHost::run(int argc, char* argv[], NSString* principalClassName, NSStri
     if (!DeviceFolder::setRoot(options->device()))
         return fail(program, "cannot use the device folder " + options->device(), kFailure);
     NSBundle::setMainBundlePath(NSString::from("/Applications/" + program + ".app"));
+    UIDevice::currentDevice()->setUserInterfaceIdiom(options->tablet() ? UIUserInterfaceIdiomPad
+                                                                       : UIUserInterfaceIdiomPhone);
 
     std::unique_ptr<HostDriver> driver = HostDriver::forOptions(*options);
     driver->startClock();

@@ -64,6 +64,10 @@ std::optional<HostOptions> HostOptions::parse(int argc, const char* const* argv,
             options.headless_ = true;
             continue;
         }
+        if (arg == "--tablet") {
+            options.tablet_ = true;
+            continue;
+        }
         if (arg == "--window-at") {
             std::string at;
             if (!takeValue(at)) return std::nullopt;
@@ -120,6 +124,7 @@ std::string HostOptions::usage(const std::string& program, const std::string& de
     text += usageLine("--screenshot FILE", "write a PNG of the screen when the script ends");
     text += usageLine("--dump FILE", "write the JSON dump of the view tree when the script ends");
     text += usageLine("--window-at X,Y", "where the window goes on the display");
+    text += usageLine("--tablet", "the device is a tablet, not a phone");
     for (const auto& option : programOptions()) {
         std::string shown = option.valueName.empty() ? option.name : option.name + " " + option.valueName;
         text += usageLine(shown, option.help);

@@ -42,6 +42,8 @@ public:
     const std::string& program() const { return program_; }
     const std::string& device() const { return device_; }
     bool headless() const { return headless_; }
+    // The device is a tablet (--tablet) instead of a phone.
+    bool tablet() const { return tablet_; }
     // Empty when not given.
     const std::string& script() const { return script_; }
     const std::string& screenshot() const { return screenshot_; }
@@ -54,6 +56,7 @@ private:
     std::string program_;
     std::string device_;
     bool headless_ = false;
+    bool tablet_ = false;
     std::string script_;
     std::string screenshot_;
     std::string dump_;

@@ -39,6 +39,14 @@ enum : NSInteger {
     UITextAutocorrectionTypeYes = 2,
 };
 
+typedef NSInteger UITextAutocapitalizationType;
+enum : NSInteger {
+    UITextAutocapitalizationTypeNone = 0,
+    UITextAutocapitalizationTypeWords = 1,
+    UITextAutocapitalizationTypeSentences = 2,
+    UITextAutocapitalizationTypeAllCharacters = 3,
+};
+
 class UIKeyboard : public UIView {
     KORVEL_OBJC_CLASS(UIKeyboard)
 public:

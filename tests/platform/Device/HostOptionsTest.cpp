@@ -30,13 +30,15 @@ TEST_F(HostOptionsTest, DefaultsAndEveryHostOption) {
     EXPECT_EQ(plain->program(), "MobileMail");
     EXPECT_EQ(plain->device(), "/build/demo-device");
     EXPECT_FALSE(plain->headless());
+    EXPECT_FALSE(plain->tablet());
     EXPECT_EQ(plain->script(), "");
 
     auto full = parse({"Korvel", "--headless", "--device", "dev", "--script", "s.txt", "--screenshot", "a.png",
-                       "--dump", "a.json"},
+                       "--dump", "a.json", "--tablet"},
                       error);
     ASSERT_TRUE(full) << error;
     EXPECT_TRUE(full->headless());
+    EXPECT_TRUE(full->tablet());
     EXPECT_EQ(full->device(), "dev");
     EXPECT_EQ(full->script(), "s.txt");
     EXPECT_EQ(full->screenshot(), "a.png");
