@@ -7,6 +7,7 @@
 
 #include "Device/DeviceFolder.h"
 #include "Foundation/FileAccess.h"
+#include "Foundation/NSArray.h"
 #include "Foundation/NSDictionary.h"
 #include "Foundation/NSFileManager.h"
 #include "Foundation/NSLog.h"
@@ -16,9 +17,8 @@
 
 namespace {
 
-// The language of the stand-in device.
-constexpr const char* kDeviceLanguage = "en";
-constexpr const char* kDeviceLanguageName = "English";
+// Where the phone keeps the user's languages, most preferred first.
+constexpr const char* kGlobalPreferences = "/var/mobile/Library/Preferences/.GlobalPreferences.plist";
 
 std::string withoutTrailingSlash(std::string path) {
     while (path.size() > 1 && path.back() == '/') path.pop_back();
@@ -30,9 +30,60 @@ Ref<NSBundle>& mainBundleRef() {
     return bundle;
 }
 
-bool isLanguage(const std::string& localization, const std::string& language, const std::string& legacyName) {
-    return localization == language || localization == legacyName || localization.starts_with(language + "_") ||
-           localization.starts_with(language + "-");
+// The folder names older bundles use for some languages.
+std::string legacyName(const std::string& language) {
+    static const std::pair<const char*, const char*> names[] = {
+        {"en", "English"}, {"fr", "French"}, {"de", "German"}, {"ja", "Japanese"},
+        {"es", "Spanish"}, {"it", "Italian"}, {"nl", "Dutch"},
+    };
+    for (const auto& [code, name] : names)
+        if (language == code) return name;
+    return language;
+}
+
+// A localisation serves a language when it is that language ("en", its
+// legacy "English") or a region of it ("en_GB", "en-GB").
+bool isLanguage(const std::string& localization, const std::string& language) {
+    return localization == language || localization == legacyName(language) ||
+           localization.starts_with(language + "_") || localization.starts_with(language + "-");
+}
+
+// "AppleLanguages" of the device's global preferences; English when it
+// names none.
+std::vector<std::string> userLanguages() {
+    std::vector<std::string> languages;
+    Ref<NSObject> preferences = PropertyListFile::read(NSString::from(kGlobalPreferences));
+    auto* dictionary = objc::cast<NSDictionary>(preferences.get());
+    auto* list = dictionary ? objc::cast<NSArray>(dictionary->objectForKey("AppleLanguages"_ns)) : nullptr;
+    for (NSUInteger i = 0; list && i < list->count(); ++i)
+        if (auto* language = objc::cast<NSString>(list->objectAtIndex(i)); language && !language->str().empty())
+            languages.push_back(language->str());
+    if (languages.empty()) languages.emplace_back("en");
+    return languages;
+}
+
+// The first of the user's languages that the bundle has; else its
+// development region; else its first localisation. A region ("en-GB") is
+// served by its own folder first, then by its language's. "" when the bundle
+// has none but "Base", which holds what every language shares.
+std::string preferredLocalization(const std::vector<std::string>& localizations, const std::string& region) {
+    auto find = [&](const std::string& language) -> const std::string* {
+        std::string underscored = language;
+        std::replace(underscored.begin(), underscored.end(), '-', '_');
+        std::string base = language.substr(0, language.find_first_of("-_"));
+        for (const std::string& wanted : {language, underscored})
+            for (const std::string& l : localizations)
+                if (l == wanted) return &l;
+        for (const std::string& l : localizations)
+            if (isLanguage(l, base)) return &l;
+        return nullptr;
+    };
+    for (const std::string& language : userLanguages())
+        if (const std::string* found = find(language)) return *found;
+    if (const std::string* found = find(region)) return *found;
+    for (const std::string& l : localizations)
+        if (l != "Base") return l;
+    return "";
 }
 
 // A property-list table: binary, or XML (its first character is "<").
@@ -120,20 +171,10 @@ const std::vector<std::string>& NSBundle::searchFolders() const {
             localizations.push_back(entry.path().stem().string());
     std::sort(localizations.begin(), localizations.end());
 
-    auto find = [&](const std::string& language, const std::string& legacyName) {
-        return std::find_if(localizations.begin(), localizations.end(),
-                            [&](const std::string& l) { return isLanguage(l, language, legacyName); });
-    };
-    // The device's language; else the bundle's development region; else its
-    // first localisation. "Base" holds what every language shares.
-    std::string preferred;
     NSDictionary* info = infoDictionary();
     auto* region = info ? objc::cast<NSString>(info->objectForKey("CFBundleDevelopmentRegion"_ns)) : nullptr;
-    if (auto it = find(kDeviceLanguage, kDeviceLanguageName); it != localizations.end()) preferred = *it;
-    else if (auto r = region ? find(region->str(), region->str()) : localizations.end(); r != localizations.end())
-        preferred = *r;
-    else if (!localizations.empty() && localizations.front() != "Base") preferred = localizations.front();
-    else if (localizations.size() > 1) preferred = localizations[1];
+    // The phone's default development region is English.
+    std::string preferred = preferredLocalization(localizations, region ? region->str() : "en");
 
     folders_.emplace(std::vector<std::string>{""});
     if (!preferred.empty()) folders_->push_back(preferred + ".lproj");

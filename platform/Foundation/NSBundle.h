@@ -34,7 +34,11 @@ public:
     NSDictionary* infoDictionary() const;
 
     // The phone path of "name.type": first at the top of the bundle, then in
-    // the localisation folders in order of preference; nil when not found.
+    // the localisation folders in order of preference: the first of the
+    // user's languages ("AppleLanguages" of the device's global preferences,
+    // English when unset) that the bundle has, else its development region
+    // (English when unset), else its first localisation; then "Base". nil
+    // when not found.
     Ref<NSString> pathForResource(NSString* name, NSString* type) const;
 
     // The translation of `key` in the strings table `table` ("Localizable"

@@ -174,6 +174,23 @@ TEST_F(BundleTest, RealSettingsBundlesGiveTheirTranslations) {
     // Only Japanese there: it serves.
     EXPECT_EQ(localized(bundle("/Applications/Korvel.app/utmapp__UTM").get(), "Background", "Root"),
               "\xE3\x83\x90\xE3\x83\x83\xE3\x82\xAF\xE3\x82\xB0\xE3\x83\xA9\xE3\x82\xA6\xE3\x83\xB3\xE3\x83\x89");
+    // The user's language order decides, a region falling back to its language.
+    struct Case {
+        const char* languages;
+        const char* name;
+        const char* translation;
+    };
+    const Case cases[] = {
+        {"<string>nl</string><string>en</string>", "WireGuard__wireguard-apple", "Licenties"},
+        {"<string>pt-BR</string><string>de-AT</string><string>en</string>", "openHPI__xikolo-ios", "Anerkennungen"},
+        {"<string>fr</string>", "openHPI__xikolo-ios", "Acknowledgements"},
+    };
+    for (const Case& c : cases) {
+        write(device / "var/mobile/Library/Preferences/.GlobalPreferences.plist",
+              "<plist><dict><key>AppleLanguages</key><array>" + std::string(c.languages) + "</array></dict></plist>");
+        EXPECT_EQ(localized(bundle("/Applications/Korvel.app/" + std::string(c.name)).get(), "Acknowledgements", "Root"),
+                  c.translation) << c.languages;
+    }
     auto linphone = bundle("/Applications/Korvel.app/BelledonneCommunications__linphone-iphone");
     EXPECT_EQ(localized(linphone.get(), "Background mode", "Root"), "Always active");
     EXPECT_EQ(text(linphone->pathForResource("Root"_ns, "strings"_ns)),
