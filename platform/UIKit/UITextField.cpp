@@ -26,6 +26,16 @@ Class UITextField::class_() {
                            .method<&F::setKeyboardAppearance>("setKeyboardAppearance:")
                            .method<&F::autocorrectionType>("autocorrectionType")
                            .method<&F::setAutocorrectionType>("setAutocorrectionType:")
+                           .method<&F::autocapitalizationType>("autocapitalizationType")
+                           .method<&F::setAutocapitalizationType>("setAutocapitalizationType:")
+                           .method<&F::returnKeyType>("returnKeyType")
+                           .method<&F::setReturnKeyType>("setReturnKeyType:")
+                           .method<&F::isSecureTextEntry>("isSecureTextEntry")
+                           .method<&F::setSecureTextEntry>("setSecureTextEntry:")
+                           .method<&F::textAlignment>("textAlignment")
+                           .method<&F::setTextAlignment>("setTextAlignment:")
+                           .method<&F::delegate>("delegate")
+                           .method<&F::setDelegate>("setDelegate:")
                            .method<&F::isEditing>("isEditing")
                            .method<&F::hasText>("hasText")
                            .method<&F::insertText>("insertText:")
@@ -95,6 +105,18 @@ void UITextField::setFont(UIFont* font) {
     setNeedsDisplay();
 }
 
+void UITextField::setSecureTextEntry(bool secure) {
+    secureTextEntry_ = secure;
+    setNeedsDisplay();
+}
+
+void UITextField::setTextAlignment(NSInteger alignment) {
+    textAlignment_ = alignment == UITextAlignmentCenter || alignment == UITextAlignmentRight
+                         ? static_cast<UITextAlignment>(alignment)
+                         : UITextAlignmentLeft;
+    setNeedsDisplay();
+}
+
 bool UITextField::hasText() const { return !text_->str().empty(); }
 
 void UITextField::changeText(std::string text) {
@@ -110,8 +132,11 @@ void UITextField::insertText(NSString* text) {
     const std::size_t lineEnd = typed.find('\n');
     if (lineEnd != 0 && !typed.empty()) changeText(text_->str() + typed.substr(0, lineEnd));
     if (lineEnd == std::string::npos) return;
+    // With a delegate that answers, it decides whether editing ends.
+    const bool asked = objc::responds(delegate_, "textFieldShouldReturn:");
+    if (asked && !objc::send<BOOL, id>(delegate_, "textFieldShouldReturn:", this)) return;
     sendActionsForControlEvents(UIControlEventEditingDidEndOnExit);
-    resignFirstResponder();
+    if (!asked) resignFirstResponder();
 }
 
 void UITextField::deleteBackward() {
@@ -126,6 +151,8 @@ bool UITextField::becomeFirstResponder() {
     UIKeyboard::show(keyboardType_, keyboardAppearance_);
     setNeedsDisplay();
     sendActionsForControlEvents(UIControlEventEditingDidBegin);
+    if (objc::responds(delegate_, "textFieldDidBeginEditing:"))
+        objc::send<void, id>(delegate_, "textFieldDidBeginEditing:", this);
     return true;
 }
 
@@ -136,6 +163,8 @@ bool UITextField::resignFirstResponder() {
     UIKeyboard::hide();
     setNeedsDisplay();
     sendActionsForControlEvents(UIControlEventEditingDidEnd);
+    if (objc::responds(delegate_, "textFieldDidEndEditing:"))
+        objc::send<void, id>(delegate_, "textFieldDidEndEditing:", this);
     return true;
 }
 
@@ -153,16 +182,26 @@ void UITextField::drawRect(CGRect) {
     CGContextStrokeRect(context, CGRectInset(area, 0.5f, 0.5f));
 
     CGRect box = CGRectInset(area, kTextInset, 0);
-    CGSize size = NSStringDrawing::sizeWithFont(text_, font_);
+    Ref<NSString> shown = text_;
+    if (secureTextEntry_) {
+        // One bullet per character as a reader counts them.
+        std::string bullets;
+        for (std::string rest = text_->str(); !rest.empty(); rest.resize(lastCharacterStart(rest))) bullets += "\u2022";
+        shown = NSString::from(bullets);
+    }
+    CGSize size = NSStringDrawing::sizeWithFont(shown, font_);
     CGFloat lineHeight = font_->lineHeight();
-    // Text wider than the box is shifted left so that its end shows.
+    // Text wider than the box is shifted left so that its end shows; narrower
+    // text stands where its alignment puts it.
     CGFloat x = box.origin.x - std::max<CGFloat>(0, size.width - box.size.width);
+    const CGFloat spare = std::max<CGFloat>(0, box.size.width - size.width);
+    if (textAlignment_ == UITextAlignmentCenter) x += spare / 2;
+    else if (textAlignment_ == UITextAlignmentRight) x += spare;
     CGFloat y = box.origin.y + (box.size.height - lineHeight) / 2;
     CGContextSaveGState(context);
     CGContextClipToRect(context, box);
     CGContextSetFillColorWithColor(context, textColor_ ? textColor_->CGColor() : UIColor::blackColor()->CGColor());
-    NSStringDrawing::drawInRect(text_, CGRectMake(x, y, std::max(size.width, box.size.width), lineHeight), font_,
-                                UILineBreakModeClip);
+    NSStringDrawing::drawInRect(shown, CGRectMake(x, y, size.width, lineHeight), font_, UILineBreakModeClip);
     if (isFirstResponder()) {
         CGContextSetFillColorWithColor(context, caretColour()->CGColor());
         CGContextFillRect(context, CGRectMake(x + size.width, y, kCaretWidth, lineHeight));

@@ -7,16 +7,36 @@
 // of one.
 //
 // The text is never nil: an untouched field holds the empty string. The
-// field draws a thin border and its text on one line; text wider than the
-// field shows its end, where the typing is.
+// field draws a thin border and its text on one line, aligned as set (a
+// secure field shows a bullet per character); text wider than the field
+// shows its end, where the typing is.
+//
+// The delegate (not retained) is told textFieldDidBeginEditing: and
+// textFieldDidEndEditing: when it answers them. A line feed asks its
+// textFieldShouldReturn: when it answers that, and then the delegate decides
+// whether editing ends; without it the field gives up the keyboard itself.
 #pragma once
 
+#include "UIKit/NSStringDrawing.h"
 #include "UIKit/UIControl.h"
 #include "UIKit/UIKeyboard.h"
 
 class NSString;
 class UIColor;
 class UIFont;
+
+typedef NSInteger UIReturnKeyType;
+enum : NSInteger {
+    UIReturnKeyDefault = 0,
+    UIReturnKeyGo = 1,
+    UIReturnKeyJoin = 3,
+    UIReturnKeyNext = 4,
+    UIReturnKeyRoute = 5,
+    UIReturnKeySearch = 6,
+    UIReturnKeySend = 7,
+    UIReturnKeyDone = 9,
+    UIReturnKeyEmergencyCall = 10,
+};
 
 class UITextField : public UIControl {
     KORVEL_OBJC_CLASS(UITextField)
@@ -43,6 +63,18 @@ public:
     void setKeyboardAppearance(UIKeyboardAppearance appearance) { keyboardAppearance_ = appearance; }
     UITextAutocorrectionType autocorrectionType() const { return autocorrectionType_; }
     void setAutocorrectionType(UITextAutocorrectionType type) { autocorrectionType_ = type; }
+    // Kept for the keyboard's shift key, which this stand-in's keyboard lacks.
+    UITextAutocapitalizationType autocapitalizationType() const { return autocapitalizationType_; }
+    void setAutocapitalizationType(UITextAutocapitalizationType type) { autocapitalizationType_ = type; }
+    UIReturnKeyType returnKeyType() const { return returnKeyType_; }
+    void setReturnKeyType(UIReturnKeyType type) { returnKeyType_ = type; }
+    bool isSecureTextEntry() const { return secureTextEntry_; }
+    void setSecureTextEntry(bool secure);
+    UITextAlignment textAlignment() const { return textAlignment_; }
+    void setTextAlignment(NSInteger alignment);
+
+    NSObject* delegate() const { return delegate_; }
+    void setDelegate(NSObject* delegate) { delegate_ = delegate; }
 
     bool isEditing() const { return isFirstResponder(); }
     bool hasText() const;
@@ -67,4 +99,9 @@ private:
     UIKeyboardType keyboardType_ = UIKeyboardTypeDefault;
     UIKeyboardAppearance keyboardAppearance_ = UIKeyboardAppearanceDefault;
     UITextAutocorrectionType autocorrectionType_ = UITextAutocorrectionTypeDefault;
+    UITextAutocapitalizationType autocapitalizationType_ = UITextAutocapitalizationTypeSentences;
+    UIReturnKeyType returnKeyType_ = UIReturnKeyDefault;
+    bool secureTextEntry_ = false;
+    UITextAlignment textAlignment_ = UITextAlignmentLeft;
+    NSObject* delegate_ = nullptr;
 };
