@@ -15,6 +15,7 @@
 #include "UIKit/UIControl.h"
 #include "UIKit/UIImage.h"
 #include "UIKit/UINibDecoder.h"
+#include "UIKit/UITableViewCell.h"
 #include "UIKit/UIView.h"
 #include "UIKit/UIViewController.h"
 #include "objc/ClassBuilder.h"
@@ -57,6 +58,7 @@ void reportWrongTypes(const NSDictionary* entry) {
     static const Property properties[] = {
         {"frame", "four numbers", isFourNumbers},       {"backgroundColor", "four numbers", isFourNumbers},
         {"textColor", "four numbers", isFourNumbers},   {"tag", "a number", isNumber},
+        {"autoresizingMask", "a number", isNumber},
         {"image", "a text", isText},                    {"text", "a text", isText},
         {"title", "a text", isText},
     };
@@ -101,6 +103,8 @@ Ref<NSObject> instantiate(NSDictionary* entry) {
     }
     if (auto* view = objc::cast<UIView>(object.get())) {
         if (auto* tag = objc::cast<NSNumber>(entry->objectForKey("tag"_ns))) view->setTag(tag->intValue());
+        if (auto* mask = objc::cast<NSNumber>(entry->objectForKey("autoresizingMask"_ns)))
+            view->setAutoresizingMask(static_cast<UIViewAutoresizing>(mask->integerValue()));
         if (Ref<UIColor> background = colorOf(entry->objectForKey("backgroundColor"_ns)))
             view->setBackgroundColor(background);
     }
@@ -117,8 +121,8 @@ Ref<NSObject> instantiate(NSDictionary* entry) {
 
 }  // namespace
 
-Ref<NSArray> UINib::loadNibNamed(NSString* name, NSObject* owner) {
-    Ref<NSString> path = NSBundle::mainBundle()->pathForResource(name, "nib"_ns);
+Ref<NSArray> UINib::loadNibNamed(NSString* name, NSObject* owner, NSBundle* bundle) {
+    Ref<NSString> path = (bundle ? bundle : NSBundle::mainBundle())->pathForResource(name, "nib"_ns);
     // A missing file is no fault: controllers look for one named after them.
     if (!path) return nullptr;
     Ref<NSDictionary> file = NSDictionary::dictionaryWithContentsOfFile(path);
@@ -142,6 +146,7 @@ Ref<NSArray> UINib::loadNibNamed(NSString* name, NSObject* owner) {
         std::string superId = textOf(entry, "superview");
         auto* view = objc::cast<UIView>(object.get());
         auto* superview = objc::cast<UIView>(lookup.count(superId) ? lookup[superId] : nullptr);
+        if (auto* cell = objc::cast<UITableViewCell>(superview)) superview = cell->contentView();
         if (view && superview) {
             superview->addSubview(view);
         } else {

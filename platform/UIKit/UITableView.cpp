@@ -6,12 +6,14 @@
 #include "Foundation/NSArray.h"
 #include "Foundation/NSIndexPath.h"
 #include "Foundation/NSLog.h"
+#include "Foundation/NSNumber.h"
 #include "Foundation/NSSet.h"
 #include "Foundation/NSString.h"
 #include "UIKit/NSStringDrawing.h"
 #include "UIKit/UIColor.h"
 #include "UIKit/UIFont.h"
 #include "UIKit/UILabel.h"
+#include "UIKit/UINibDecoder.h"
 #include "UIKit/UITableViewCell.h"
 #include "UIKit/UITableViewCellDeleteConfirmationControl.h"
 #include "UIKit/UITouch.h"
@@ -41,6 +43,7 @@ Class UITableView::class_() {
     static Class cls =
         objc::ClassBuilder<T>("UITableView", UIScrollView::class_())
             .method<static_cast<UITableView* (T::*)(CGRect, NSInteger)>(&T::initWithFrame)>("initWithFrame:style:")
+            .method<&T::initWithCoder>("initWithCoder:")
             .method<&T::style>("style")
             .method<&T::dataSource>("dataSource")
             .method<&T::setDataSource>("setDataSource:")
@@ -81,6 +84,11 @@ UITableView* UITableView::initWithFrame(CGRect frame, NSInteger style) {
     setBackgroundColor(style_ == UITableViewStyleGrouped ? UIColor::colorWithRed(0.77f, 0.8f, 0.84f, 1)
                                                           : UIColor::whiteColor());
     return this;
+}
+
+UITableView* UITableView::initWithCoder(UINibDecoder* coder) {
+    auto* style = coder ? objc::cast<NSNumber>(coder->decodeObjectForKey("style"_ns)) : nullptr;
+    return initWithFrame(coder ? coder->decodeFrame() : CGRectZero, style ? style->integerValue() : 0);
 }
 
 void UITableView::setDataSource(NSObject* dataSource) {

@@ -37,6 +37,7 @@ class NSArray;
 class NSIndexPath;
 class NSString;
 class UITableViewCell;
+class UINibDecoder;
 class UITouch;
 
 enum UITableViewStyle : NSInteger {
@@ -72,6 +73,8 @@ public:
     // The plain style.
     UIView* initWithFrame(CGRect frame) override;
     virtual UITableView* initWithFrame(CGRect frame, NSInteger style);
+    // A table from an interface file: its frame and "style" (a number).
+    UITableView* initWithCoder(UINibDecoder* coder);
 
     template <class T = UITableView>
     static Ref<T> withStyle(CGRect frame, UITableViewStyle style) {

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 
+#include "Foundation/NSNumber.h"
 #include "Foundation/NSString.h"
 #include "UIKit/UIColor.h"
 #include "UIKit/UIFont.h"
 #include "UIKit/UILabel.h"
+#include "UIKit/UINibDecoder.h"
 #include "objc/ClassBuilder.h"
 
 namespace {
@@ -27,6 +29,7 @@ Class UITableViewCell::class_() {
     static Class cls =
         objc::ClassBuilder<C>("UITableViewCell", UIView::class_())
             .method<&C::initWithStyle>("initWithStyle:reuseIdentifier:")
+            .method<&C::initWithCoder>("initWithCoder:")
             .method<&C::reuseIdentifier>("reuseIdentifier")
             .method<&C::contentView>("contentView")
             .method<&C::textLabel>("textLabel")
@@ -57,6 +60,16 @@ UITableViewCell::~UITableViewCell() = default;
 UIView* UITableViewCell::initWithFrame(CGRect frame) {
     initWithStyle(UITableViewCellStyleDefault, nullptr);
     setFrame(frame);
+    return this;
+}
+
+UITableViewCell* UITableViewCell::initWithCoder(UINibDecoder* coder) {
+    auto* style = coder ? objc::cast<NSNumber>(coder->decodeObjectForKey("style"_ns)) : nullptr;
+    auto* identifier = coder ? objc::cast<NSString>(coder->decodeObjectForKey("reuseIdentifier"_ns)) : nullptr;
+    // Sent by selector, so that a subclass's initializer runs.
+    objc::send<id, NSInteger, id>(this, "initWithStyle:reuseIdentifier:", style ? style->integerValue() : 0,
+                                  static_cast<id>(identifier));
+    if (coder && coder->containsValueForKey("frame"_ns)) setFrame(coder->decodeFrame());
     return this;
 }
 

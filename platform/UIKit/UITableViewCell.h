@@ -11,6 +11,7 @@
 #include "objc/Runtime.h"
 
 class UILabel;
+class UINibDecoder;
 
 enum UITableViewCellStyle : NSInteger {
     UITableViewCellStyleDefault = 0,
@@ -60,6 +61,9 @@ public:
     virtual UITableViewCell* initWithStyle(NSInteger style, NSString* reuseIdentifier);
     // The default style without a reuse identifier.
     UIView* initWithFrame(CGRect frame) override;
+    // A cell from an interface file: its "style" (a number) and
+    // "reuseIdentifier" (a text), then its frame.
+    UITableViewCell* initWithCoder(UINibDecoder* coder);
 
     UITableViewCellStyle style() const { return style_; }
     NSString* reuseIdentifier() const { return reuseIdentifier_; }
