@@ -16,6 +16,7 @@ Class UIFont::class_() {
                            .classMethod<&UIFont::systemFontOfSize>("systemFontOfSize:")
                            .classMethod<&UIFont::boldSystemFontOfSize>("boldSystemFontOfSize:")
                            .classMethod<&UIFont::fontWithName>("fontWithName:size:")
+                           .classMethod<&UIFont::labelFontSize>("labelFontSize")
                            .method<&UIFont::fontWithSize>("fontWithSize:")
                            .method<&UIFont::fontName>("fontName")
                            .method<&UIFont::pointSize>("pointSize")
@@ -31,7 +32,6 @@ namespace {
 // The phone's system font is Helvetica; here it is drawn with DejaVu Sans.
 const char* const kSystemFontName = "Helvetica";
 const char* const kBoldSystemFontName = "Helvetica-Bold";
-const CGFloat kLabelFontSize = 17;
 const CGFloat kLargestFontSize = 1000;
 
 bool contains(const std::string& lowerName, const char* word) { return lowerName.find(word) != std::string::npos; }
@@ -54,7 +54,7 @@ PangoFontDescription* describe(const std::string& name, CGFloat size) {
 }
 
 CGFloat saneSize(CGFloat size) {
-    if (!(size > 0)) return kLabelFontSize;
+    if (!(size > 0)) return UIFont::kLabelFontSize;
     return std::min(size, kLargestFontSize);
 }
 

@@ -18,9 +18,13 @@ class UIFont : public NSObject {
 public:
     // A size that is not a positive number gives the label size, 17 points;
     // very large sizes are capped.
+    static constexpr CGFloat kLabelFontSize = 17;
+
     UIFont(std::string name, CGFloat pointSize);
     ~UIFont() override;
 
+    // The size of the text of labels and table rows: 17 points.
+    static CGFloat labelFontSize() { return kLabelFontSize; }
     static Ref<UIFont> systemFontOfSize(CGFloat size);
     static Ref<UIFont> boldSystemFontOfSize(CGFloat size);
     // nil for a nil or empty name. Names are matched without regard to case.

@@ -5,6 +5,7 @@
 
 #include "Foundation/Clock.h"
 #include "Foundation/NSTimer.h"
+#include "UIKit/UIColor.h"
 #include "objc/ClassBuilder.h"
 
 namespace {
@@ -15,6 +16,18 @@ constexpr double kAnimationStep = 1.0 / 60;
 double easeInOut(double t) { return t < 0.5 ? 2 * t * t : 1 - 2 * (1 - t) * (1 - t); }
 
 bool finite(CGPoint p) { return std::isfinite(p.x) && std::isfinite(p.y); }
+
+constexpr CGFloat kIndicatorInset = 2;
+constexpr CGFloat kShortestIndicator = 36;
+
+// Where an indicator bar runs along one axis: its start and length, in the
+// content's coordinates, for the visible length, content length and offset.
+std::pair<CGFloat, CGFloat> indicatorSpan(CGFloat visible, CGFloat content, CGFloat offset) {
+    const CGFloat room = std::max<CGFloat>(0, visible - 2 * kIndicatorInset);
+    const CGFloat length = std::min(room, std::max(kShortestIndicator, room * visible / content));
+    const CGFloat travel = std::clamp<CGFloat>(offset / (content - visible), 0, 1);
+    return {offset + kIndicatorInset + (room - length) * travel, length};
+}
 
 }  // namespace
 
@@ -34,6 +47,7 @@ Class UIScrollView::class_() {
             .method<&UIScrollView::canCancelContentTouches>("canCancelContentTouches")
             .method<&UIScrollView::setCanCancelContentTouches>("setCanCancelContentTouches:")
             .method<&UIScrollView::isDragging>("isDragging")
+            .method<&UIScrollView::flashScrollIndicators>("flashScrollIndicators")
             .method<&UIScrollView::delegate>("delegate")
             .method<&UIScrollView::setDelegate>("setDelegate:")
             .allocatable()
@@ -45,7 +59,10 @@ Class UIScrollView::class_() {
 
 UIScrollView::UIScrollView() = default;
 
-UIScrollView::~UIScrollView() { stopAnimation(); }
+UIScrollView::~UIScrollView() {
+    stopAnimation();
+    hideIndicators();
+}
 
 UIView* UIScrollView::initWithFrame(CGRect frame) {
     UIView::initWithFrame(frame);
@@ -92,6 +109,43 @@ void UIScrollView::stopAnimation() {
     if (animation_) {
         animation_->invalidate();
         animation_ = nullptr;
+    }
+}
+
+void UIScrollView::flashScrollIndicators() {
+    hideIndicators();
+    const CGRect b = bounds();
+    const CGPoint most = maximumContentOffset();
+    const CGFloat t = kIndicatorThickness;
+    if (most.y > 0) {
+        auto [y, length] = indicatorSpan(b.size.height, contentSize_.height, b.origin.y);
+        indicators_[0] = UIView::withFrame(CGRectMake(CGRectGetMaxX(b) - kIndicatorInset - t, y, t, length));
+    }
+    if (most.x > 0) {
+        auto [x, length] = indicatorSpan(b.size.width, contentSize_.width, b.origin.x);
+        indicators_[1] = UIView::withFrame(CGRectMake(x, CGRectGetMaxY(b) - kIndicatorInset - t, length, t));
+    }
+    bool shown = false;
+    for (auto& bar : indicators_) {
+        if (!bar) continue;
+        bar->setBackgroundColor(UIColor::colorWithWhite(0, 0.5f));
+        bar->layer()->setCornerRadius(t / 2);
+        bar->setUserInteractionEnabled(false);
+        addSubview(bar);
+        shown = true;
+    }
+    if (!shown) return;
+    // The timer holds only this pointer; the destructor stops it first.
+    indicatorTimer_ =
+        NSTimer::scheduledTimerWithTimeInterval(kIndicatorFlashDuration, false, [this](NSTimer*) { hideIndicators(); });
+}
+
+void UIScrollView::hideIndicators() {
+    if (indicatorTimer_) indicatorTimer_->invalidate();
+    indicatorTimer_ = nullptr;
+    for (auto& bar : indicators_) {
+        if (bar) bar->removeFromSuperview();
+        bar = nullptr;
     }
 }
 

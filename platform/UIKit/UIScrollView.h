@@ -45,6 +45,13 @@ public:
     void setCanCancelContentTouches(bool cancels) { canCancelContentTouches_ = cancels; }
     bool isDragging() const { return dragging_; }
 
+    // Shows the scroll indicators, a bar along each axis on which the content
+    // is larger than the view, sized and placed by the part on view, for
+    // kIndicatorFlashDuration seconds; nothing when the content fits.
+    static constexpr double kIndicatorFlashDuration = 0.6;
+    static constexpr CGFloat kIndicatorThickness = 7;
+    void flashScrollIndicators();
+
     // Told scrollViewDidScroll: (when it answers it) after every change of
     // offset. Not retained.
     NSObject* delegate() const { return delegate_; }
@@ -66,6 +73,7 @@ protected:
 private:
     CGPoint clamped(CGPoint offset) const;
     void stopAnimation();
+    void hideIndicators();
 
     CGSize contentSize_;
     bool scrollEnabled_ = true;
@@ -76,4 +84,6 @@ private:
     CGPoint dragStartOffset_;
     NSObject* delegate_ = nullptr;
     Ref<NSTimer> animation_;
+    Ref<UIView> indicators_[2];
+    Ref<NSTimer> indicatorTimer_;
 };

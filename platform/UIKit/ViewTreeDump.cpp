@@ -8,6 +8,7 @@
 #include "Foundation/NSArray.h"
 #include "Foundation/NSString.h"
 #include "UIKit/UIColor.h"
+#include "UIKit/UIScrollView.h"
 #include "UIKit/UIView.h"
 #include "objc/ClassBuilder.h"
 
@@ -47,6 +48,10 @@ nlohmann::json ViewTreeDump::describe(UIView* view) {
     if (has(view, "text")) {
         auto* text = objc::cast<NSString>(view->valueForKey(NSString::from("text")));
         out["text"] = text ? nlohmann::json(text->str()) : nlohmann::json(nullptr);
+    }
+    if (auto* scroll = objc::cast<UIScrollView>(view)) {
+        CGPoint offset = scroll->contentOffset();
+        out["contentOffset"] = {number(offset.x), number(offset.y)};
     }
     if (has(view, "textColor")) out["textColor"] = colour(objc::cast<UIColor>(view->valueForKey(NSString::from("textColor"))));
     nlohmann::json subviews = nlohmann::json::array();
