@@ -2,18 +2,17 @@
 
 #include "HookInstaller.h"
 #include "LabelPreferences.h"
+#include "LabelShapes.h"
 #include "ObjC.h"
 
 namespace korvelhook {
 
 namespace {
 
-enum Style { kBar = 1, kDotLeft = 2, kDotRight = 3, kDateColour = 4, kDateBackground = 5, kTint = 6,
-             kSquareRight = 7, kThinBar = 8 };
-
-const NSUInteger kFlexibleLeftMargin = 1;
-const NSUInteger kFlexibleWidth = 2;
-const CGFloat kTintOpacity = 0.3f;
+using LabelShapes::kDateBackground;
+using LabelShapes::kDateColour;
+using LabelShapes::kTint;
+using LabelShapes::kTintOpacity;
 
 id makeView(CGRect frame) {
     id view = send<id>(classNamed("UIView"), "alloc");
@@ -25,8 +24,9 @@ void setCornerRadius(id view, CGFloat radius) { send<void, CGFloat>(send<id>(vie
 CGRect frameOf(id view) { return send<CGRect>(view, "frame"); }
 
 id defaultDateColour() {
-    return send<id, CGFloat, CGFloat, CGFloat, CGFloat>(classNamed("UIColor"), "colorWithRed:green:blue:alpha:",
-                                                        36 / 255.0f, 112 / 255.0f, 216 / 255.0f, 1.0f);
+    const float* c = LabelShapes::kDefaultDateColour;
+    return send<id, CGFloat, CGFloat, CGFloat, CGFloat>(classNamed("UIColor"), "colorWithRed:green:blue:alpha:", c[0],
+                                                        c[1], c[2], c[3]);
 }
 
 id firstNonEmpty(id message) {
@@ -71,27 +71,15 @@ id MessageLabel::cellCreation(id self, SEL cmd, NSInteger style, id reuseIdentif
     if (send<id, NSInteger>(cell, "viewWithTag:", kTag)) return cell;
 
     CGRect frame = frameOf(cell);
-    CGFloat width = frame.size.width;
-    CGFloat height = lines == 0 ? frame.size.height : frame.size.height + 15 * lines + 4;
+    const LabelShapes::Shape shape = LabelShapes::shapeOf(labelStyle);
+    const LabelShapes::Frame f =
+        LabelShapes::frameOf(shape, frame.size.width, LabelShapes::labelHeight(frame.size.height, lines));
 
-    CGFloat radius = 0, opacity = 1;
-    NSUInteger resizing = 0;
-    CGRect labelFrame;
-    switch (labelStyle) {
-        case kBar: labelFrame = rect(0, 0, 30, height); break;
-        case kDotLeft: labelFrame = rect(11.5f, 8, 10, 10); radius = 6; break;
-        case kDotRight: labelFrame = rect(width - 20, 9, 10, 10); radius = 6; resizing = kFlexibleLeftMargin; break;
-        case kTint: labelFrame = rect(0, 0, width, height); opacity = kTintOpacity; resizing = kFlexibleWidth; break;
-        case kSquareRight: labelFrame = rect(width - 20, 9, 10, 10); resizing = kFlexibleLeftMargin; break;
-        case kThinBar: labelFrame = rect(0, 0, 7, height); break;
-        default: labelFrame = rect(11.5f, 8, 10, 10); break;
-    }
-
-    id label = makeView(labelFrame);
+    id label = makeView(rect(f.x, f.y, f.width, f.height));
     send<void, NSInteger>(label, "setTag:", kTag);
-    if (radius != 0) setCornerRadius(label, radius);
-    if (opacity != 1) send<void, CGFloat>(label, "setAlpha:", opacity);
-    if (resizing != 0) send<void, NSUInteger>(label, "setAutoresizingMask:", resizing);
+    if (shape.cornerRadius != 0) setCornerRadius(label, shape.cornerRadius);
+    if (shape.opacity != 1) send<void, CGFloat>(label, "setAlpha:", shape.opacity);
+    if (shape.resizing != 0) send<void, NSUInteger>(label, "setAutoresizingMask:", shape.resizing);
     send<void, id>(cell, "addSubview:", label);
     send<void>(label, "release");
     return cell;
@@ -133,7 +121,7 @@ CGRect MessageLabel::dateLabelLayout(id self, SEL cmd, CGRect rectangle) {
         CGRect dateFrame = frameOf(dateLabel);
         if (dateLabel && count(send<id>(dateLabel, "subviews")) == 0) {
             id background = makeView(rect(0, 0, dateFrame.size.width, dateFrame.size.height));
-            setCornerRadius(background, 3);
+            setCornerRadius(background, LabelShapes::kDateBackgroundRadius);
             send<void, CGFloat>(background, "setAlpha:", kTintOpacity);
             send<void, id>(dateLabel, "addSubview:", background);
             send<void>(background, "release");
