@@ -3,6 +3,7 @@
 #include <cctype>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "Foundation/NSArray.h"
 #include "Foundation/NSBundle.h"
@@ -133,6 +134,8 @@ Ref<NSArray> UINib::loadNibNamed(NSString* name, NSObject* owner, NSBundle* bund
     }
 
     std::map<std::string, NSObject*> lookup;
+    // The objects in file order, for the awakening.
+    std::vector<Ref<NSObject>> made;
     lookup["owner"] = owner;
     auto topLevel = NSMutableArray::array();
     for (NSUInteger i = 0; i < entries->count(); ++i) {
@@ -154,6 +157,7 @@ Ref<NSArray> UINib::loadNibNamed(NSString* name, NSObject* owner, NSBundle* bund
         }
         std::string id = textOf(entry, "id");
         lookup[id] = object.get();
+        made.push_back(object);
     }
 
     auto connections = [&](const char* kind, auto connect) {
@@ -178,6 +182,10 @@ Ref<NSArray> UINib::loadNibNamed(NSString* name, NSObject* owner, NSBundle* bund
                                                 UIControlEventTouchUpInside);
         return true;
     });
+    // Every object is connected before any hears that it came out of the file.
+    SEL awake = sel_registerName("awakeFromNib");
+    for (const Ref<NSObject>& object : made)
+        if (object->respondsToSelector(awake)) objc::send<void>(object.get(), awake);
     return topLevel;
 }
 

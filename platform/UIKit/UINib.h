@@ -12,6 +12,8 @@
 // class answers it) with a UINibDecoder of its entry; a view without it gets
 // initWithFrame:, anything else init. An outlet is set with the key's setter
 // ("setKey:"), an action with addTarget:action:forControlEvents: for a tap.
+// Once all are connected, each object that answers awakeFromNib is sent it,
+// in file order.
 #pragma once
 
 #include "objc/NSObject.h"
