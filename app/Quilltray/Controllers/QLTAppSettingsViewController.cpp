@@ -1,0 +1,477 @@
+#include "Quilltray/Controllers/QLTAppSettingsViewController.h"
+
+#include <limits>
+
+#include "Foundation/CFBase.h"
+#include "Foundation/NSArray.h"
+#include "Foundation/NSBundle.h"
+#include "Foundation/NSDictionary.h"
+#include "Foundation/NSIndexPath.h"
+#include "Foundation/NSMutableArray.h"
+#include "Foundation/NSMutableDictionary.h"
+#include "Foundation/NSNotificationCenter.h"
+#include "Foundation/NSNumber.h"
+#include "Foundation/NSString.h"
+#include "Quilltray/Controllers/QLTSettingsDelegate.h"
+#include "Quilltray/Controllers/QLTSpecifierValuesViewController.h"
+#include "Quilltray/Models/QLTSettingsReader.h"
+#include "Quilltray/Models/QLTSettingsStoreUserDefaults.h"
+#include "Quilltray/Models/QLTSpecifier.h"
+#include "Quilltray/Views/QLTPSSliderSpecifierViewCell.h"
+#include "Quilltray/Views/QLTPSTextFieldSpecifierViewCell.h"
+#include "Quilltray/Views/QLTPSTitleValueSpecifierViewCell.h"
+#include "Quilltray/Views/QLTPSToggleSwitchSpecifierViewCell.h"
+#include "UIKit/NSStringDrawing.h"
+#include "UIKit/UIApplication.h"
+#include "UIKit/UIBarButtonItem.h"
+#include "UIKit/UIFont.h"
+#include "UIKit/UIImage.h"
+#include "UIKit/UINavigationController.h"
+#include "UIKit/UINavigationItem.h"
+#include "UIKit/UINib.h"
+#include "UIKit/UITableView.h"
+#include "objc/ClassBuilder.h"
+
+Class QLTAppSettingsViewController::class_() {
+    using C = QLTAppSettingsViewController;
+    static Class cls =
+        objc::ClassBuilder<C>("QLTAppSettingsViewController", UIViewController::class_())
+            .method<&C::awakeFromNib>("awakeFromNib")
+            .method<&C::delegate>("delegate")
+            .method<&C::setDelegate>("setDelegate:")
+            .method<&C::tableView>("tableView")
+            .method<&C::setTableView>("setTableView:")
+            .method<&C::currentIndexPath>("currentIndexPath")
+            .method<&C::setCurrentIndexPath>("setCurrentIndexPath:")
+            .method<&C::settingsReader>("settingsReader")
+            .method<&C::setSettingsReader>("setSettingsReader:")
+            .method<&C::settingsStore>("settingsStore")
+            .method<&C::setSettingsStore>("setSettingsStore:")
+            .method<&C::file>("file")
+            .method<&C::setFile>("setFile:")
+            .method<&C::currentFirstResponder>("currentFirstResponder")
+            .method<&C::setCurrentFirstResponder>("setCurrentFirstResponder:")
+            .method<&C::showCreditsFooter>("showCreditsFooter")
+            .method<&C::setShowCreditsFooter>("setShowCreditsFooter:")
+            .method<&C::showDoneButton>("showDoneButton")
+            .method<&C::setShowDoneButton>("setShowDoneButton:")
+            .method<&C::contentSizeForViewInPopover>("contentSizeForViewInPopover")
+            .method<&C::willShowViewController>("navigationController:willShowViewController:animated:")
+            .method<&C::numberOfSectionsInTableView>("numberOfSectionsInTableView:")
+            .method<&C::numberOfRowsInSection>("tableView:numberOfRowsInSection:")
+            .method<&C::heightForRowAtIndexPath>("tableView:heightForRowAtIndexPath:")
+            .method<&C::titleForHeaderInSection>("tableView:titleForHeaderInSection:")
+            .method<&C::viewForHeaderInSection>("tableView:viewForHeaderInSection:")
+            .method<&C::heightForHeaderInSection>("tableView:heightForHeaderInSection:")
+            .method<&C::titleForFooterInSection>("tableView:titleForFooterInSection:")
+            .method<&C::cellForRowAtIndexPath>("tableView:cellForRowAtIndexPath:")
+            .method<&C::willSelectRowAtIndexPath>("tableView:willSelectRowAtIndexPath:")
+            .method<&C::didSelectRowAtIndexPath>("tableView:didSelectRowAtIndexPath:")
+            .method<&C::toggledValue>("toggledValue:")
+            .method<&C::sliderChangedValue>("sliderChangedValue:")
+            .method<&C::_textChanged>("_textChanged:")
+            .method<&C::dismiss>("dismiss:")
+            .method<&C::synchronizeSettings>("synchronizeSettings")
+            .method<&C::reload>("reload")
+            .allocatable()
+            .build();
+    return cls;
+}
+
+[[maybe_unused]] static const Class kRegistered = QLTAppSettingsViewController::class_();
+
+namespace {
+
+// The slots of the view list: the chooser's and the child page's.
+constexpr NSUInteger kChooserSlot = 0;
+const char* const kViewName = "ViewName";
+const char* const kViewController = "viewController";
+
+bool isType(NSString* type, const char* name) { return type && type->str() == name; }
+
+bool empty(NSString* text) { return !text || text->str().empty(); }
+
+// The text form of a value; nil for none.
+Ref<NSString> textOf(NSObject* value) { return value ? value->description() : nullptr; }
+
+NSNotificationCenter* centre() { return NSNotificationCenter::defaultCenter(); }
+
+}  // namespace
+
+QLTAppSettingsViewController::QLTAppSettingsViewController() = default;
+
+QLTAppSettingsViewController::~QLTAppSettingsViewController() {
+    centre()->removeObserver(this);
+    delegate_ = nullptr;
+}
+
+void QLTAppSettingsViewController::postSettingChanged(NSString* key, NSObject* value) {
+    auto userInfo = NSMutableDictionary::dictionary();
+    if (key && value) userInfo->setObject(value, key);
+    centre()->postNotificationName(NSString::from(kAppSettingChanged), key, userInfo);
+}
+
+// ---- Creation and the lazy parts -------------------------------------------
+
+UIViewController* QLTAppSettingsViewController::initWithNibName(NSString* nibName, NSBundle* bundle) {
+    UIViewController::initWithNibName(nibName, bundle);
+    showCreditsFooter_ = true;
+    showDoneButton_ = true;
+    return this;
+}
+
+void QLTAppSettingsViewController::awakeFromNib() {
+    showCreditsFooter_ = true;
+    showDoneButton_ = false;
+}
+
+void QLTAppSettingsViewController::setTableView(UITableView* tableView) { tableView_ = tableView; }
+void QLTAppSettingsViewController::setCurrentIndexPath(NSIndexPath* indexPath) { currentIndexPath_ = indexPath; }
+void QLTAppSettingsViewController::setSettingsReader(QLTSettingsReader* reader) { settingsReader_ = reader; }
+void QLTAppSettingsViewController::setSettingsStore(QLTSettingsStore* store) { settingsStore_ = store; }
+void QLTAppSettingsViewController::setCurrentFirstResponder(NSObject* responder) { currentFirstResponder_ = responder; }
+
+QLTSettingsReader* QLTAppSettingsViewController::settingsReader() {
+    if (!settingsReader_) {
+        auto reader = make<QLTSettingsReader>();
+        reader->initWithFile(file());
+        settingsReader_ = reader;
+    }
+    return settingsReader_;
+}
+
+QLTSettingsStore* QLTAppSettingsViewController::settingsStore() {
+    if (!settingsStore_) settingsStore_ = make<QLTSettingsStoreUserDefaults>();
+    return settingsStore_;
+}
+
+Ref<NSString> QLTAppSettingsViewController::file() const { return file_ ? file_ : "Root"_ns; }
+
+void QLTAppSettingsViewController::setFile(NSString* file) {
+    if (!(file_ && file && file_->isEqual(file))) file_ = file ? NSString::from(file->str()) : nullptr;
+    settingsReader_ = nullptr;
+}
+
+void QLTAppSettingsViewController::viewDidLoad() {
+    UIViewController::viewDidLoad();
+    viewList_ = NSMutableArray::array();
+    for (const char* name : {"QLTSpecifierValuesView", "QLTAppSettingsView"}) {
+        auto slot = NSMutableDictionary::dictionary();
+        slot->setObject(NSString::from(name), NSString::from(kViewName));
+        viewList_->addObject(slot);
+    }
+}
+
+// ---- Appearing and disappearing ---------------------------------------------
+
+void QLTAppSettingsViewController::viewWillAppear(bool animated) {
+    if (tableView_) {
+        tableView_->reloadData();
+        tableView_->setFrame(view()->bounds());
+    }
+    UINavigationItem* item = navigationItem();
+    item->setRightBarButtonItem(nullptr);
+    if (UINavigationController* navigation = navigationController()) navigation->setDelegate(this);
+    if (showDoneButton_)
+        item->setRightBarButtonItem(
+            UIBarButtonItem::withSystemItem(UIBarButtonSystemItemDone, this, sel_registerName("dismiss:")));
+    if (!title()) setTitle(NSBundle::mainBundle()->localizedStringForKey("Settings"_ns, ""_ns, nullptr));
+    if (currentIndexPath_) {
+        if (animated && tableView_) {
+            tableView_->selectRowAtIndexPath(currentIndexPath_, false, UITableViewScrollPositionNone);
+            tableView_->deselectRowAtIndexPath(currentIndexPath_, true);
+        }
+        setCurrentIndexPath(nullptr);
+    }
+    UIViewController::viewWillAppear(animated);
+}
+
+void QLTAppSettingsViewController::viewDidAppear(bool animated) {
+    if (tableView_) tableView_->flashScrollIndicators();
+    UIViewController::viewDidAppear(animated);
+    followApplication(true);
+}
+
+void QLTAppSettingsViewController::viewWillDisappear(bool animated) {
+    if (auto* responder = objc::cast<UIResponder>(currentFirstResponder_.get());
+        responder && responder->canResignFirstResponder())
+        responder->resignFirstResponder();
+    UIViewController::viewWillDisappear(animated);
+}
+
+void QLTAppSettingsViewController::viewDidDisappear(bool animated) {
+    followApplication(false);
+    UIViewController::viewDidDisappear(animated);
+}
+
+void QLTAppSettingsViewController::followApplication(bool follow) {
+    struct Registration {
+        NSString* name;
+        const char* selector;
+        bool needsMultitasking;
+    };
+    const Registration registrations[] = {
+        {UIApplicationDidEnterBackgroundNotification, "synchronizeSettings", true},
+        {UIApplicationWillEnterForegroundNotification, "reload", true},
+        {UIApplicationWillTerminateNotification, "synchronizeSettings", false},
+    };
+    UIApplication* application = UIApplication::sharedApplication();
+    for (const Registration& r : registrations) {
+        if (r.needsMultitasking && kCFCoreFoundationVersionNumber < kMultitaskingVersion) continue;
+        if (follow) centre()->addObserver(this, sel_registerName(r.selector), r.name, application);
+        else centre()->removeObserver(this, r.name, application);
+    }
+}
+
+CGSize QLTAppSettingsViewController::contentSizeForViewInPopover() {
+    return view()->sizeThatFits(CGSizeMake(320, 2000));
+}
+
+bool QLTAppSettingsViewController::shouldAutorotateToInterfaceOrientation(NSInteger) { return true; }
+
+void QLTAppSettingsViewController::willShowViewController(UINavigationController*, UIViewController* controller,
+                                                          bool) {
+    if (!objc::cast<QLTAppSettingsViewController>(controller) &&
+        !objc::cast<QLTSpecifierValuesViewController>(controller))
+        dismiss(nullptr);
+}
+
+// ---- Table shape ----------------------------------------------------------
+
+NSInteger QLTAppSettingsViewController::numberOfSectionsInTableView(UITableView*) {
+    return settingsReader()->numberOfSections();
+}
+
+NSInteger QLTAppSettingsViewController::numberOfRowsInSection(UITableView*, NSInteger section) {
+    return settingsReader()->numberOfRowsForSection(static_cast<int>(section));
+}
+
+CGFloat QLTAppSettingsViewController::heightForRowAtIndexPath(UITableView* tableView, NSIndexPath* indexPath) {
+    QLTSpecifier* specifier = settingsReader()->specifierForIndexPath(indexPath);
+    if (!isType(specifier->type(), "QLTCustomViewSpecifier")) return tableView->rowHeight();
+    if (!objc::responds(delegate_, QLTSettingsDelegate::kHeightForSpecifier)) return 0;
+    return objc::send<CGFloat, id, id>(delegate_, QLTSettingsDelegate::kHeightForSpecifier, tableView, specifier);
+}
+
+Ref<NSString> QLTAppSettingsViewController::titleForHeaderInSection(UITableView*, NSInteger section) {
+    Ref<NSString> title = settingsReader()->titleForSection(static_cast<int>(section));
+    return empty(title) ? nullptr : title;
+}
+
+UIView* QLTAppSettingsViewController::viewForHeaderInSection(UITableView*, NSInteger section) {
+    if (!objc::responds(delegate_, QLTSettingsDelegate::kViewForHeaderForKey)) return nullptr;
+    return objc::cast<UIView>(objc::send<id, id, id>(delegate_, QLTSettingsDelegate::kViewForHeaderForKey,
+                                                     tableView_.get(),
+                                                     settingsReader()->keyForSection(static_cast<int>(section))));
+}
+
+CGFloat QLTAppSettingsViewController::heightForHeaderInSection(UITableView* tableView, NSInteger section) {
+    if (viewForHeaderInSection(tableView, section) &&
+        objc::responds(delegate_, QLTSettingsDelegate::kHeightForHeaderForKey)) {
+        CGFloat height = objc::send<CGFloat, id, id>(delegate_, QLTSettingsDelegate::kHeightForHeaderForKey, tableView,
+                                                     settingsReader()->keyForSection(static_cast<int>(section)));
+        if (height != 0) return height;
+    }
+    Ref<NSString> title = titleForHeaderInSection(tableView, section);
+    if (!title) return 0;
+    const CGSize size = NSStringDrawing::sizeWithFont(
+        title, UIFont::boldSystemFontOfSize(UIFont::labelFontSize()),
+        CGSizeMake(tableView->frame().size.width - kHeadingInset, std::numeric_limits<CGFloat>::max()),
+        UILineBreakModeWordWrap);
+    return size.height + kHeadingPadding;
+}
+
+Ref<NSString> QLTAppSettingsViewController::titleForFooterInSection(UITableView*, NSInteger section) {
+    Ref<NSString> text = settingsReader()->footerTextForSection(static_cast<int>(section));
+    if (showCreditsFooter_ && section == settingsReader()->numberOfSections() - 1)
+        return empty(text) ? NSString::from(kCreditsFooter) : NSString::from(text->str() + "\n\n" + kCreditsFooter);
+    return empty(text) ? nullptr : text;
+}
+
+// ---- Cells ------------------------------------------------------------------
+
+Ref<UITableViewCell> QLTAppSettingsViewController::cellForRowAtIndexPath(UITableView* tableView,
+                                                                         NSIndexPath* indexPath) {
+    QLTSpecifier* specifier = settingsReader()->specifierForIndexPath(indexPath);
+    NSString* type = specifier->type();
+    // A custom row's cell is the delegate's to make or reuse every time: a
+    // queued one may belong to another custom row.
+    if (isType(type, "QLTCustomViewSpecifier") && objc::responds(delegate_, QLTSettingsDelegate::kCellForSpecifier))
+        return objc::cast<UITableViewCell>(
+            objc::send<id, id, id>(delegate_, QLTSettingsDelegate::kCellForSpecifier, tableView, specifier));
+    Ref<UITableViewCell> cell = tableView->dequeueReusableCellWithIdentifier(type);
+    if (!cell) cell = makeCell(specifier, type);
+    if (cell) fillCell(cell, specifier);
+    return cell;
+}
+
+Ref<UITableViewCell> QLTAppSettingsViewController::makeCell(QLTSpecifier*, NSString* type) {
+    auto fromFile = [this](const char* name) -> Ref<UITableViewCell> {
+        Ref<NSArray> objects = UINib::loadNibNamed(NSString::from(name), this, NSBundle::mainBundle());
+        return objects && objects->count() ? Ref<UITableViewCell>(objc::cast<UITableViewCell>(objects->objectAtIndex(0)))
+                                           : nullptr;
+    };
+    auto titleValue = [type](UITableViewCellAccessoryType accessory) {
+        auto cell = UITableViewCell::cellWithStyle<QLTPSTitleValueSpecifierViewCell>(UITableViewCellStyleValue1, type);
+        cell->setAccessoryType(accessory);
+        return Ref<UITableViewCell>(cell);
+    };
+    if (isType(type, "PSToggleSwitchSpecifier")) return fromFile("QLTPSToggleSwitchSpecifierViewCell");
+    if (isType(type, "PSMultiValueSpecifier") || isType(type, "PSChildPaneSpecifier") ||
+        isType(type, "QLTOpenURLSpecifier") || isType(type, "QLTMailComposeSpecifier"))
+        return titleValue(UITableViewCellAccessoryDisclosureIndicator);
+    if (isType(type, "PSTitleValueSpecifier")) return titleValue(UITableViewCellAccessoryNone);
+    if (isType(type, "PSTextFieldSpecifier")) {
+        Ref<UITableViewCell> cell = fromFile("QLTPSTextFieldSpecifierViewCell");
+        if (auto* textCell = objc::cast<QLTPSTextFieldSpecifierViewCell>(cell.get())) {
+            textCell->textField()->setTextAlignment(UITextAlignmentLeft);
+            textCell->textField()->setReturnKeyType(UIReturnKeyDone);
+            textCell->setAccessoryType(UITableViewCellAccessoryNone);
+        }
+        return cell;
+    }
+    if (isType(type, "PSSliderSpecifier")) return fromFile("QLTPSSliderSpecifierViewCell");
+    // Buttons, custom rows without the delegate's cell and unknown types.
+    return UITableViewCell::cellWithStyle(UITableViewCellStyleDefault, type);
+}
+
+void QLTAppSettingsViewController::fillCell(UITableViewCell* cell, QLTSpecifier* specifier) {
+    NSString* type = specifier->type();
+    NSString* key = specifier->key();
+    Ref<NSObject> stored = key ? settingsStore()->objectForKey(key) : nullptr;
+    Ref<NSObject> value = stored ? stored : Ref<NSObject>(specifier->defaultValue());
+
+    if (auto* toggleCell = objc::cast<QLTPSToggleSwitchSpecifierViewCell>(cell)) {
+        toggleCell->label()->setText(specifier->title());
+        QLTSwitch* toggle = toggleCell->toggle();
+        toggle->setOn(switchState(specifier), false);
+        toggle->addTarget(this, sel_registerName("toggledValue:"), UIControlEventValueChanged);
+        toggle->setKey(key);
+    } else if (auto* textCell = objc::cast<QLTPSTextFieldSpecifierViewCell>(cell)) {
+        textCell->label()->setText(specifier->title());
+        QLTTextField* field = textCell->textField();
+        Ref<NSObject> text = stored ? stored : Ref<NSObject>(specifier->defaultStringValue());
+        field->setText(text && !text->isMemberOfClass(NSString::class_()) ? text->description()
+                                                                          : Ref<NSString>(objc::cast<NSString>(text.get())));
+        field->setKey(key);
+        field->setDelegate(this);
+        field->addTarget(this, sel_registerName("_textChanged:"), UIControlEventEditingChanged);
+        field->setSecureTextEntry(specifier->isSecure());
+        field->setKeyboardType(specifier->keyboardType());
+        field->setAutocapitalizationType(specifier->autocapitalizationType());
+        field->setAutocorrectionType(specifier->autoCorrectionType());
+        textCell->setNeedsLayout();
+    } else if (auto* sliderCell = objc::cast<QLTPSSliderSpecifierViewCell>(cell)) {
+        auto image = [this](NSString* name) -> Ref<UIImage> {
+            return empty(name) ? nullptr : UIImage::imageWithContentsOfFile(settingsReader()->pathForImageNamed(name));
+        };
+        if (Ref<UIImage> min = image(specifier->minimumValueImage())) sliderCell->minImage()->setImage(min);
+        if (Ref<UIImage> max = image(specifier->maximumValueImage())) sliderCell->maxImage()->setImage(max);
+        QLTSlider* slider = sliderCell->slider();
+        slider->setMinimumValue(specifier->minimumValue());
+        slider->setMaximumValue(specifier->maximumValue());
+        slider->setValue(objc::sendIfAnswered<float>(value.get(), "floatValue"));
+        slider->addTarget(this, sel_registerName("sliderChangedValue:"), UIControlEventValueChanged);
+        slider->setKey(key);
+        sliderCell->setNeedsLayout();
+    } else if (isType(type, "PSMultiValueSpecifier") || isType(type, "PSTitleValueSpecifier")) {
+        cell->textLabel()->setText(specifier->title());
+        const bool choices = specifier->multipleValues() || specifier->multipleTitles();
+        const bool titled = isType(type, "PSMultiValueSpecifier") || choices;
+        cell->detailTextLabel()->setText(titled ? textOf(specifier->titleForCurrentValue(value)) : textOf(value));
+        if (isType(type, "PSTitleValueSpecifier")) cell->setUserInteractionEnabled(false);
+    } else if (isType(type, "QLTOpenURLSpecifier") || isType(type, "QLTMailComposeSpecifier")) {
+        cell->textLabel()->setText(specifier->title());
+        cell->detailTextLabel()->setText(textOf(specifier->defaultValue()));
+    } else if (isType(type, "QLTButtonSpecifier")) {
+        cell->textLabel()->setText(specifier->title());
+        cell->textLabel()->setTextAlignment(UITextAlignmentCenter);
+    } else {
+        cell->textLabel()->setText(specifier->title());
+    }
+}
+
+bool QLTAppSettingsViewController::switchState(QLTSpecifier* specifier) {
+    Ref<NSObject> value = specifier->key() ? settingsStore()->objectForKey(specifier->key()) : nullptr;
+    if (!value) return specifier->defaultBoolValue();
+    if (value->isEqual(specifier->trueValue())) return true;
+    if (value->isEqual(specifier->falseValue())) return false;
+    return objc::sendIfAnswered<BOOL>(value.get(), "boolValue");
+}
+
+// ---- Selection -------------------------------------------------------------
+
+NSIndexPath* QLTAppSettingsViewController::willSelectRowAtIndexPath(UITableView*, NSIndexPath* indexPath) {
+    QLTSpecifier* specifier = settingsReader()->specifierForIndexPath(indexPath);
+    return isType(specifier->type(), "PSToggleSwitchSpecifier") ? nullptr : indexPath;
+}
+
+void QLTAppSettingsViewController::didSelectRowAtIndexPath(UITableView* tableView, NSIndexPath* indexPath) {
+    QLTSpecifier* specifier = settingsReader()->specifierForIndexPath(indexPath);
+    if (isType(specifier->type(), "PSMultiValueSpecifier")) openChooser(specifier, indexPath);
+    else tableView->deselectRowAtIndexPath(indexPath, false);
+}
+
+void QLTAppSettingsViewController::openChooser(QLTSpecifier* specifier, NSIndexPath* indexPath) {
+    auto* slot = objc::cast<NSMutableDictionary>(viewList_->objectAtIndex(kChooserSlot));
+    auto* chooser = objc::cast<QLTSpecifierValuesViewController>(slot->objectForKey(NSString::from(kViewController)));
+    if (!chooser) {
+        auto made = make<QLTSpecifierValuesViewController>();
+        made->initWithNibName("QLTSpecifierValuesView"_ns, nullptr);
+        slot->setObject(made, NSString::from(kViewController));
+        chooser = made;
+    }
+    setCurrentIndexPath(indexPath);
+    chooser->setCurrentSpecifier(specifier);
+    chooser->setSettingsReader(settingsReader());
+    chooser->setSettingsStore(settingsStore());
+    navigationController()->pushViewController(chooser, true);
+}
+
+// ---- Control actions --------------------------------------------------------
+
+void QLTAppSettingsViewController::toggledValue(NSObject* sender) {
+    auto* toggle = objc::cast<QLTSwitch>(sender);
+    if (!toggle) return;
+    NSString* key = toggle->key();
+    QLTSpecifier* specifier = settingsReader()->specifierForKey(key);
+    NSObject* stored = specifier ? (toggle->isOn() ? specifier->trueValue() : specifier->falseValue()) : nullptr;
+    if (stored) settingsStore()->setObject(stored, key);
+    else settingsStore()->setBool(toggle->isOn(), key);
+    postSettingChanged(key, settingsStore()->objectForKey(key));
+}
+
+void QLTAppSettingsViewController::sliderChangedValue(NSObject* sender) {
+    auto* slider = objc::cast<QLTSlider>(sender);
+    if (!slider) return;
+    settingsStore()->setFloat(slider->value(), slider->key());
+    postSettingChanged(slider->key(), NSNumber::numberWithFloat(slider->value()));
+}
+
+void QLTAppSettingsViewController::_textChanged(NSObject* sender) {
+    auto* field = objc::cast<QLTTextField>(sender);
+    if (!field) return;
+    settingsStore()->setObject(field->text(), field->key());
+    postSettingChanged(field->key(), field->text());
+}
+
+// ---- Closing ----------------------------------------------------------------
+
+void QLTAppSettingsViewController::dismiss(NSObject*) {
+    Ref<QLTAppSettingsViewController> keep(this);
+    if (auto* responder = objc::cast<UIResponder>(currentFirstResponder_.get());
+        responder && responder->canResignFirstResponder())
+        responder->resignFirstResponder();
+    settingsStore()->synchronize();
+    if (UINavigationController* navigation = navigationController()) navigation->setDelegate(nullptr);
+    if (delegate_ && delegate_->conformsToProtocol(QLTSettingsDelegate::kName))
+        objc::send<void, id>(delegate_, QLTSettingsDelegate::kDidEnd, this);
+}
+
+void QLTAppSettingsViewController::synchronizeSettings() {
+    if (settingsStore_) settingsStore_->synchronize();
+}
+
+void QLTAppSettingsViewController::reload() {
+    if (tableView_) tableView_->performSelector(sel_registerName("reloadData"), nullptr, kReloadDelay);
+}
