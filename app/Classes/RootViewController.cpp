@@ -2,6 +2,7 @@
 
 #include "Classes/AlertPrompt.h"
 #include "Classes/ExampleCell.h"
+#include "Classes/LabelPreviewCell.h"
 #include "ColorPicker/ColorPickerViewController.h"
 #include "Foundation/NSArray.h"
 #include "Foundation/NSDictionary.h"
@@ -10,6 +11,9 @@
 #include "Foundation/NSMutableDictionary.h"
 #include "Foundation/NSString.h"
 #include "Foundation/NSUserDefaults.h"
+#include "Quilltray/Controllers/QLTAppSettingsViewController.h"
+#include "Quilltray/Controllers/QLTSettingsDelegate.h"
+#include "Quilltray/Models/QLTSpecifier.h"
 #include "UIKit/UIBarButtonItem.h"
 #include "UIKit/UIColor.h"
 #include "UIKit/UIImage.h"
@@ -32,6 +36,12 @@ Class RootViewController::class_() {
             .method<&C::addA>("addA")
             .method<&C::willDismissWithButtonIndex>(UIAlertView::kWillDismiss)
             .method<&C::showSettingsModal>("showSettingsModal:")
+            .method<&C::appSettingsViewController>("appSettingsViewController")
+            .method<&C::setAppSettingsViewController>("setAppSettingsViewController:")
+            .method<&C::settingsViewControllerDidEnd>(QLTSettingsDelegate::kDidEnd)
+            .method<&C::heightForSpecifier>(QLTSettingsDelegate::kHeightForSpecifier)
+            .method<&C::cellForSpecifier>(QLTSettingsDelegate::kCellForSpecifier)
+            .protocol(QLTSettingsDelegate::kName)
             .method<&C::myAccounts>("myAccounts")
             .method<&C::setMyAccounts>("setMyAccounts:")
             .method<&C::aliases>("aliases")
@@ -59,12 +69,19 @@ float component(const NSDictionary* record, const char* key) {
     return objc::sendIfAnswered<float>(record->objectForKey(NSString::from(key)), "floatValue");
 }
 
-// The row tint: the colour record's colour when the stored value is a
-// dictionary whose "red" has a float value; white for anything else.
-Ref<UIColor> tintFor(NSString* address) {
+// The address's colour record: a dictionary whose "red" has a float value;
+// nil for anything else.
+Ref<NSDictionary> colourRecord(NSString* address) {
     Ref<NSObject> stored = NSUserDefaults::standardUserDefaults()->objectForKey(address);
     auto* record = objc::cast<NSDictionary>(stored.get());
-    if (!record || !objc::responds(record->objectForKey(NSString::from("red")), "floatValue")) return UIColor::whiteColor();
+    if (!record || !objc::responds(record->objectForKey(NSString::from("red")), "floatValue")) return nullptr;
+    return record;
+}
+
+// The row tint: the colour record's colour; white without one.
+Ref<UIColor> tintFor(NSString* address) {
+    Ref<NSDictionary> record = colourRecord(address);
+    if (!record) return UIColor::whiteColor();
     return UIColor::colorWithRed(component(record, "red"), component(record, "green"), component(record, "blue"),
                                  component(record, "alpha"));
 }
@@ -237,8 +254,49 @@ void RootViewController::willDismissWithButtonIndex(UIAlertView* alertView, NSIn
 }
 
 void RootViewController::showSettingsModal(NSObject*) {
-    // The gear's action. The in-app settings screen it opens is not part of
-    // the app yet, so for now it opens nothing.
+    auto navigation = make<UINavigationController>();
+    navigation->initWithRootViewController(appSettingsViewController());
+    appSettingsViewController()->setShowDoneButton(true);
+    navigationController()->presentModalViewController(navigation, true);
+}
+
+QLTAppSettingsViewController* RootViewController::appSettingsViewController() {
+    if (!appSettingsViewController_) {
+        auto screen = make<QLTAppSettingsViewController>();
+        screen->initWithNibName("QLTAppSettingsView"_ns, nullptr);
+        screen->setDelegate(this);
+        setAppSettingsViewController(screen);
+    }
+    return appSettingsViewController_;
+}
+
+void RootViewController::setAppSettingsViewController(QLTAppSettingsViewController* controller) {
+    appSettingsViewController_ = controller;
+}
+
+void RootViewController::settingsViewControllerDidEnd(QLTAppSettingsViewController*) {
+    navigationController()->dismissModalViewControllerAnimated(true);
+}
+
+CGFloat RootViewController::heightForSpecifier(UITableView*, QLTSpecifier*) { return LabelPreviewCell::height(); }
+
+Ref<UITableViewCell> RootViewController::cellForSpecifier(UITableView*, QLTSpecifier*) {
+    if (!previewCell_)
+        previewCell_ = UITableViewCell::cellWithStyle<LabelPreviewCell>(UITableViewCellStyleDefault,
+                                                                         "QLTCustomViewSpecifier"_ns);
+    NSString* address = firstColouredAddress();
+    previewCell_->setSample(address, address ? tintFor(address).get() : nullptr);
+    return previewCell_;
+}
+
+NSString* RootViewController::firstColouredAddress() const {
+    for (NSMutableArray* list : {myAccounts_.get(), aliases_.get()}) {
+        for (NSUInteger i = 0; list && i < list->count(); ++i) {
+            auto* address = objc::cast<NSString>(list->objectAtIndex(i));
+            if (address && colourRecord(address)) return address;
+        }
+    }
+    return nullptr;
 }
 
 void RootViewController::setMyAccounts(NSMutableArray* accounts) { myAccounts_ = accounts; }

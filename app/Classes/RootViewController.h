@@ -6,6 +6,12 @@
 //
 // The lists are rebuilt from the files by the load step (viewDidLoad), which
 // also runs after every add and delete.
+//
+// The gear button opens the in-app settings screen, made once and shown
+// modally in a navigation stack of its own; the account list is its delegate
+// (QLTSettingsDelegate), closes it when the user is done, and gives its
+// custom row, the preview of the label style in the colour of the first
+// address that has one.
 #pragma once
 
 #include <functional>
@@ -13,6 +19,10 @@
 #include "UIKit/UITableViewController.h"
 
 class ColorPickerViewController;
+class LabelPreviewCell;
+class QLTAppSettingsViewController;
+class QLTSpecifier;
+class UIColor;
 class NSIndexPath;
 class NSMutableArray;
 class NSMutableDictionary;
@@ -52,8 +62,17 @@ public:
     // a key of the label preferences). The table is reloaded either way.
     void willDismissWithButtonIndex(UIAlertView* alertView, NSInteger buttonIndex);
 
-    // The gear button's action.
+    // The gear button's action: the settings screen, with Done, modally in a
+    // new navigation stack.
     void showSettingsModal(NSObject* sender);
+    // Made on first use and kept.
+    QLTAppSettingsViewController* appSettingsViewController();
+    void setAppSettingsViewController(QLTAppSettingsViewController* controller);
+    // The settings screen's end report: closes it.
+    void settingsViewControllerDidEnd(QLTAppSettingsViewController* controller);
+    // The settings screen's custom row: the label preview.
+    CGFloat heightForSpecifier(UITableView* tableView, QLTSpecifier* specifier);
+    Ref<UITableViewCell> cellForSpecifier(UITableView* tableView, QLTSpecifier* specifier);
 
     NSMutableArray* myAccounts() const { return myAccounts_; }
     void setMyAccounts(NSMutableArray* accounts);
@@ -77,8 +96,13 @@ private:
     static void editAliases(const std::function<void(NSMutableDictionary*)>& edit);
     // Rebuilds the lists and shows them.
     void reload();
+    // The first account, else alias, address with a colour record; nil when
+    // none has one.
+    NSString* firstColouredAddress() const;
 
-    // Members go in reverse order: the lists, then the picker.
+    // Members go in reverse order: the lists, then the screens.
+    Ref<LabelPreviewCell> previewCell_;
+    Ref<QLTAppSettingsViewController> appSettingsViewController_;
     Ref<ColorPickerViewController> viewController_;
     Ref<NSMutableArray> aliases_;
     Ref<NSMutableArray> myAccounts_;

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "Classes/AlertPrompt.h"
+#include "Classes/LabelPreviewCell.h"
 #include "ColorPicker/ColorPickerViewController.h"
 #include "Foundation/NSMutableDictionary.h"
 #include "Foundation/NSNumber.h"
 #include "Foundation/NSUserDefaults.h"
+#include "Quilltray/Controllers/QLTAppSettingsViewController.h"
 #include "UIKit/UIButton.h"
 #include "UIKit/UINavigationBar.h"
 #include "UIKit/UINavigationButton.h"
@@ -315,4 +317,36 @@ TEST_F(AccountList, CancelAddsNothingButStillReloadsTheTable) {
     EXPECT_EQ(rows(1), Rows{});
     EXPECT_EQ(savedAliases()->count(), 0u);
     EXPECT_EQ(tint(0, 0), (std::vector<float>{0, 0, 1, 1}));
+}
+
+TEST_F(AccountList, TheGearOpensOneSettingsScreenWithDoneAndItsPreviewFollowsTheStyle) {
+    accounts("<array>" + account(key("Username") + text("a@x.org")) + account(key("Username") + text("b@x.org")) +
+             "</array>");
+    preferences(key("b@x.org") + colourRecord(0, 0.5f, 1));
+    launch();
+    UINavigationController* stack = delegate()->navigationController();
+    QLTAppSettingsViewController* first = nullptr;
+    for (int showing = 0; showing < 2; ++showing) {
+        tapView(stack->navigationBar()->rightButton());
+        auto* modal = objc::cast<UINavigationController>(stack->modalViewController());
+        ASSERT_NE(modal, nullptr);
+        auto* screen = objc::cast<QLTAppSettingsViewController>(modal->topViewController());
+        ASSERT_NE(screen, nullptr);
+        if (!first) first = screen;
+        EXPECT_EQ(screen, first);
+        EXPECT_EQ(screen->delegate(), root());
+        UIView* done = modal->navigationBar()->rightButton();
+        ASSERT_NE(done, nullptr);
+        // The preview row shows the first coloured address in the stored style.
+        auto* preview = objc::cast<LabelPreviewCell>(
+            screen->tableView()->cellForRowAtIndexPath(NSIndexPath::indexPathForRow(1, 0)));
+        ASSERT_NE(preview, nullptr);
+        EXPECT_EQ(preview->labelStyle(), showing ? 6 : 0);
+        // The style announced by the chooser reaches the preview at once.
+        QLTAppSettingsViewController::postSettingChanged("mail_label_style"_ns, NSNumber::numberWithInt(6));
+        EXPECT_EQ(preview->labelStyle(), 6);
+        NSUserDefaults::standardUserDefaults()->setInteger(6, "mail_label_style"_ns);
+        tapView(done);
+        EXPECT_EQ(stack->modalViewController(), nullptr);
+    }
 }
