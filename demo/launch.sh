@@ -9,8 +9,9 @@
 #       both have ended (closed, or told to by their scripts). Exits with 3
 #       when there is no display to open them on.
 #   demo/launch.sh headless BUILD DEVICE OUTDIR
-#       Korvel, driven by demo/korvel-demo.script, colours an account; then
-#       MobileMail runs once and writes its screenshot and dump into OUTDIR.
+#       Korvel, driven by demo/korvel-demo.script, colours an account and
+#       sets the label style on its settings screen; then MobileMail runs
+#       once and writes its screenshot and dump into OUTDIR.
 #
 # BUILD is a build folder holding app/Korvel and mail/MobileMail. ./run and
 # the tests both start the apps through this script.
@@ -100,8 +101,12 @@ headless() {
   "$mail" --headless --device "$device" --screenshot "$out/mail.png" --dump "$out/mail.json"
   echo "Korvel saved a colour for a.berg@work.example (the Work account):"
   echo "  the picker before Save:  $out/korvel-picker.png"
-  echo "  the account list after: $out/korvel.png"
-  echo "Mail, started afterwards with the hook, shows it on the Work rows:"
+  echo "and chose the date-background label style on its settings screen:"
+  echo "  the settings screen:     $out/korvel-settings.png"
+  echo "  the style chooser:       $out/korvel-chooser.png"
+  echo "  the style's preview:     $out/korvel-preview.png"
+  echo "  the account list after:  $out/korvel.png"
+  echo "Mail, started afterwards with the hook, shows them on its rows:"
   echo "  screenshot: $out/mail.png"
   echo "  view dump:  $out/mail.json"
 }

@@ -5,6 +5,7 @@
 
 #include <cairo.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -185,6 +186,119 @@ TEST_F(DemoPrograms, MailStartedAfterTheSaveShowsTheColourOnThatAccountsRowsOnly
         ASSERT_EQ(shown.size(), 4u);
         for (int c = 0; c < 4; ++c) EXPECT_NEAR(shown[c].get<double>(), want[c].get<double>(), 1e-6) << c;
     }
+}
+
+
+// Where views stand on screen, from a dump: each view's frame is in its
+// superview's content, which a scroll view shifts by its content offset.
+struct Placed {
+    json view;
+    double x, y, width, height;
+    double midX() const { return x + width / 2; }
+    double midY() const { return y + height / 2; }
+};
+
+void place(const json& view, double x, double y, std::vector<Placed>& out) {
+    const json& f = view["frame"];
+    const double left = x + f[0].get<double>(), top = y + f[1].get<double>();
+    out.push_back({view, left, top, f[2].get<double>(), f[3].get<double>()});
+    double dx = 0, dy = 0;
+    if (view.contains("contentOffset")) dx = view["contentOffset"][0].get<double>(), dy = view["contentOffset"][1].get<double>();
+    for (const json& sub : view.value("subviews", json::array())) place(sub, left - dx, top - dy, out);
+}
+
+// The views on screen whose class is `className` and which hold, themselves
+// or below, a view with the text `text` ("" for any); last drawn last.
+std::vector<Placed> find(const json& dump, const std::string& className, const std::string& text = "") {
+    std::vector<Placed> all, found;
+    place(dump["window"], 0, 0, all);
+    std::function<bool(const json&)> holds = [&](const json& view) {
+        if (view.value("text", json()).is_string() && view["text"] == text) return true;
+        for (const json& sub : view.value("subviews", json::array()))
+            if (holds(sub)) return true;
+        return false;
+    };
+    for (const Placed& p : all)
+        if (p.view["class"] == className && !p.view["hidden"].get<bool>() && (text.empty() || holds(p.view)))
+            found.push_back(p);
+    return found;
+}
+
+// A person's way through the settings screen, by script: the gear, the
+// style row, the date-background style, back, the sender switch, Done. Each
+// place to tap is read from a dump of the screen as the steps before leave it.
+TEST_F(DemoPrograms, StylesAndOptionsChosenOnTheSettingsScreenReachMailStartedAfterwards) {
+    program.writePlist(kLabelPreferences, R"(<dict>
+        <key>home@example.com</key><dict><key>red</key><real>1</real><key>green</key><real>0</real>
+            <key>blue</key><real>0</real><key>alpha</key><real>1</real></dict>
+        <key>friend@example.org</key><dict><key>red</key><real>0</real><key>green</key><real>0.5</real>
+            <key>blue</key><real>1</real><key>alpha</key><real>1</real></dict></dict>)");
+    program.writePlist("var/mobile/Library/Mail/Mailbox.plist", R"(<dict>
+        <key>Accounts</key><array><dict><key>Address</key><string>home@example.com</string></dict></array>
+        <key>Messages</key><array>
+          <dict><key>Account</key><string>home@example.com</string><key>Subject</key><string>hello</string>
+                <key>From</key><array><string>A Friend &lt;Friend@Example.org&gt;</string></array>
+                <key>Date</key><date>2026-03-04T00:00:00Z</date></dict>
+        </array></dict>)");
+    std::string steps;
+    auto run = [&](const std::string& more) {
+        steps += more;
+        std::ofstream(device / "settings.script") << steps << "wait 1\ndump " << (device / "step.json").string() << "\n";
+        EXPECT_EQ(program.run(KORVEL_KORVEL, "--script " + (device / "settings.script").string()), 0) << errors();
+        return program.readDump("step.json");
+    };
+    auto tapOn = [](const Placed& p) { return "tap " + std::to_string(p.midX()) + " " + std::to_string(p.midY()) + "\n"; };
+
+    json start = run("");
+    std::vector<Placed> buttons = find(start, "UINavigationButton");
+    ASSERT_FALSE(buttons.empty());
+    const Placed gear = *std::max_element(buttons.begin(), buttons.end(),
+                                          [](const Placed& a, const Placed& b) { return a.x < b.x; });
+    json settings = run(tapOn(gear) + "wait 1\n");
+    ASSERT_EQ(settings["modalScreens"].size(), 1u) << settings["modalScreens"].dump();
+    std::vector<Placed> style = find(settings, "QLTPSTitleValueSpecifierViewCell", "Style");
+    ASSERT_EQ(style.size(), 1u);
+    json chooser = run(tapOn(style[0]) + "wait 1\n");
+    std::vector<Placed> choice = find(chooser, "UITableViewCell", "Date background");
+    ASSERT_EQ(choice.size(), 1u);
+    // The bar's only button: back to the settings screen.
+    std::vector<Placed> back = find(chooser, "UINavigationButton");
+    ASSERT_EQ(back.size(), 1u);
+    json chosen = run(tapOn(choice[0]) + "wait 1\n" + tapOn(back[0]) + "wait 1\n");
+    std::vector<Placed> bySender = find(chosen, "QLTPSToggleSwitchSpecifierViewCell", "Colour by sender");
+    ASSERT_EQ(bySender.size(), 1u);
+    std::vector<Placed> switches = find(chosen, "QLTSwitch");
+    auto inRow = std::find_if(switches.begin(), switches.end(), [&](const Placed& p) {
+        return p.midY() > bySender[0].y && p.midY() < bySender[0].y + bySender[0].height;
+    });
+    ASSERT_NE(inRow, switches.end());
+    const Placed switchOnScreen = *inRow;
+    std::vector<Placed> done = find(chosen, "UINavigationButton", "Done");
+    ASSERT_EQ(done.size(), 1u);
+    json closed = run(tapOn(switchOnScreen) + "wait 1\n" + tapOn(done[0]) + "wait 1\n");
+    EXPECT_TRUE(closed["modalScreens"].empty());
+    EXPECT_EQ(readBack("mail_label_style", {0, 0, 0})["record"], 5);
+    EXPECT_EQ(readBack("main_mailbox_color_aliases", {0, 0, 0})["record"], 1);
+
+    ASSERT_EQ(program.run(KORVEL_MOBILEMAIL, "--dump " + (device / "mail.json").string()), 0) << errors();
+    std::vector<json> rows = ProgramDevice::views(program.readDump("mail.json")["window"], "MailboxContentViewCell");
+    ASSERT_EQ(rows.size(), 1u);
+    // The date-background style: a rounded view behind the date in the
+    // sender's colour (not the account's), and the row's own label white.
+    std::vector<json> backgrounds;
+    std::function<void(const json&)> collect = [&](const json& view) {
+        if (view["cornerRadius"] == 3) backgrounds.push_back(view);
+        for (const json& sub : view.value("subviews", json::array())) collect(sub);
+    };
+    collect(rows[0]);
+    ASSERT_EQ(backgrounds.size(), 1u);
+    EXPECT_EQ(backgrounds[0]["backgroundColor"], json({0.0, 0.5, 1.0, 1.0}));
+    EXPECT_NEAR(backgrounds[0]["alpha"].get<double>(), 0.3, 1e-6);
+    std::vector<json> labels;
+    for (const json& sub : rows[0]["subviews"])
+        if (sub.value("tag", 0) == 333) labels.push_back(sub);
+    ASSERT_EQ(labels.size(), 1u);
+    EXPECT_EQ(labels[0]["backgroundColor"], json({1.0, 1.0, 1.0, 1.0}));
 }
 
 }  // namespace
