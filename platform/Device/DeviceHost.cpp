@@ -31,8 +31,12 @@ int runApplication(const HostOptions& options, HostDriver& driver, const TouchSc
     std::string error;
     Ref<UIApplication> app = UIApplication::create(principalClassName, delegateClassName, error);
     if (!app) return fail(program, error, DeviceHost::kFailure);
+    // There is nowhere to go from here: the address is noted for the dump
+    // and the log, and the app stays.
     app->setURLOpener([program](NSURL* url) {
-        std::printf("%s: open URL %s\n", program.c_str(), url->absoluteString()->UTF8String());
+        const std::string address = url->absoluteString()->str();
+        ScreenCapture::noteOpenedURL(address);
+        std::printf("%s: open URL %s\n", program.c_str(), address.c_str());
         std::fflush(stdout);
         return true;
     });

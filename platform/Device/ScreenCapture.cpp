@@ -1,5 +1,7 @@
 #include "Device/ScreenCapture.h"
 
+#include <vector>
+
 #include "UIKit/UIKeyboard.h"
 #include "UIKit/UIWindow.h"
 #include "UIKit/ViewRenderer.h"
@@ -12,7 +14,14 @@ ScreenCapture::ScreenStacks& screenStacks() {
     return reader;
 }
 
+std::vector<std::string>& openedURLs() {
+    static std::vector<std::string> addresses;
+    return addresses;
+}
+
 }  // namespace
+
+void ScreenCapture::noteOpenedURL(const std::string& address) { openedURLs().push_back(address); }
 
 void ScreenCapture::setScreenStacks(ScreenStacks reader) { screenStacks() = std::move(reader); }
 
@@ -29,6 +38,8 @@ nlohmann::json ScreenCapture::dump(UIWindow* window) {
         {"navigationStack", std::move(navigationStack)},
         {"modalScreens", std::move(modalScreens)},
         {"keyboard", std::move(keyboard)},
+        {"orientation", window ? window->interfaceOrientation() : UIInterfaceOrientationPortrait},
+        {"openedURLs", openedURLs()},
     };
 }
 

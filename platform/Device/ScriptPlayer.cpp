@@ -5,6 +5,7 @@
 #include "Foundation/NSString.h"
 #include "UIKit/UIApplication.h"
 #include "UIKit/UIResponder.h"
+#include "UIKit/UIWindow.h"
 #include "objc/Runtime.h"
 
 ScriptPlayer::ScriptPlayer(std::string scriptName) : scriptName_(std::move(scriptName)) {}
@@ -40,6 +41,17 @@ bool ScriptPlayer::play(const TouchScript::Command& command, std::string& error)
             if (app) app->terminate();
             terminated_ = true;
             break;
+        case Op::Rotate: {
+            const UIInterfaceOrientation orientation = command.turn == TouchScript::Turn::Left
+                                                           ? UIInterfaceOrientationLandscapeLeft
+                                                       : command.turn == TouchScript::Turn::Right
+                                                           ? UIInterfaceOrientationLandscapeRight
+                                                           : UIInterfaceOrientationPortrait;
+            // A screen that stays upright keeps the interface as it is, as on
+            // the phone.
+            if (UIWindow* window = app ? app->keyWindow() : nullptr) window->rotateToInterfaceOrientation(orientation);
+            break;
+        }
         case Op::Shot:
             Clock::advance(0);
             ScreenCapture::writePNG(app ? app->keyWindow() : nullptr, command.text, problem);

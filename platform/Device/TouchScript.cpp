@@ -143,6 +143,14 @@ TouchScript::Command readLine(std::string_view line, ScriptState& state) {
         } else {
             c.op = TouchScript::Op::Terminate;
         }
+    } else if (command == "rotate") {
+        state.requireForeground(command);
+        if (w.size() != 2 || (w[1] != "left" && w[1] != "right" && w[1] != "portrait"))
+            throw LineError{"rotate takes left, right or portrait"};
+        c.turn = w[1] == "left" ? TouchScript::Turn::Left
+                 : w[1] == "right" ? TouchScript::Turn::Right
+                                   : TouchScript::Turn::Portrait;
+        c.op = TouchScript::Op::Rotate;
     } else if (command == "shot" || command == "dump") {
         c.text = rest(line, command);
         if (c.text.empty()) throw LineError{std::string(command) + " needs a file name"};

@@ -2,7 +2,7 @@
 //
 //   tap X Y | down X Y | move X Y | up | wait SECONDS
 //   type TEXT | key return|backspace
-//   background | foreground | terminate
+//   background | foreground | terminate | rotate left|right|portrait
 //   shot FILE.png | dump FILE.json
 //
 // Blank lines and lines starting with "#" are skipped. Points are in screen
@@ -20,8 +20,10 @@
 
 class TouchScript {
 public:
-    enum class Op { Tap, Down, Move, Up, Wait, Type, Key, Background, Foreground, Terminate, Shot, Dump };
+    enum class Op { Tap, Down, Move, Up, Wait, Type, Key, Background, Foreground, Terminate, Rotate, Shot, Dump };
     enum class Key { Return, Backspace };
+    // Which way the device is turned: to either landscape or back upright.
+    enum class Turn { Left, Right, Portrait };
 
     struct Command {
         Op op = Op::Wait;
@@ -31,6 +33,7 @@ public:
         double seconds = 0;   // wait
         std::string text;     // type: the text; shot, dump: the file
         Key key = Key::Return;
+        Turn turn = Turn::Portrait;  // rotate
     };
 
     // The longest single wait: the virtual clock has to step through every

@@ -169,9 +169,19 @@ void WindowDriver::handle(const SDL_Event& event, ScriptPlayer& player) {
         case SDL_KEYDOWN: {
             SDL_Keycode key = event.key.keysym.sym;
             TouchScript::Command c = command(Op::Key);
-            if (key == SDLK_RETURN || key == SDLK_KP_ENTER) c.key = TouchScript::Key::Return;
-            else if (key == SDLK_BACKSPACE) c.key = TouchScript::Key::Backspace;
-            else return;
+            // Control and an arrow turn the device: left, right, up for upright.
+            if ((event.key.keysym.mod & KMOD_CTRL) && (key == SDLK_LEFT || key == SDLK_RIGHT || key == SDLK_UP)) {
+                c.op = Op::Rotate;
+                c.turn = key == SDLK_LEFT    ? TouchScript::Turn::Left
+                         : key == SDLK_RIGHT ? TouchScript::Turn::Right
+                                             : TouchScript::Turn::Portrait;
+            } else if (key == SDLK_RETURN || key == SDLK_KP_ENTER) {
+                c.key = TouchScript::Key::Return;
+            } else if (key == SDLK_BACKSPACE) {
+                c.key = TouchScript::Key::Backspace;
+            } else {
+                return;
+            }
             // Nothing on screen may take typing; the key is then lost, as on the phone.
             player.play(c, ignored);
             break;

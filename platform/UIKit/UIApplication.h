@@ -30,6 +30,13 @@ enum UIApplicationState : NSInteger {
     UIApplicationStateBackground = 2,
 };
 
+enum UIInterfaceOrientation : NSInteger {
+    UIInterfaceOrientationPortrait = 1,
+    UIInterfaceOrientationPortraitUpsideDown = 2,
+    UIInterfaceOrientationLandscapeLeft = 3,
+    UIInterfaceOrientationLandscapeRight = 4,
+};
+
 // Makes the application and its delegate (the classes found by name; a nil
 // principal class name means UIApplication) and runs it in the device host,
 // which reads the command line. Answers the process's exit status.

@@ -1,13 +1,18 @@
 #include "UIKit/UIKeyboard.h"
 
+#include "Foundation/NSMutableDictionary.h"
+#include "Foundation/NSNotificationCenter.h"
+#include "Foundation/NSNumber.h"
 #include "Foundation/NSSet.h"
 #include "Foundation/NSString.h"
+#include "Foundation/NSValue.h"
 #include "UIKit/NSStringDrawing.h"
 #include "UIKit/UIApplication.h"
 #include "UIKit/UIColor.h"
 #include "UIKit/UIFont.h"
 #include "UIKit/UIGraphics.h"
 #include "UIKit/UITouch.h"
+#include "UIKit/UIViewAnimationState.h"
 #include "UIKit/UIWindow.h"
 #include "objc/ClassBuilder.h"
 
@@ -22,6 +27,14 @@ Class UIKeyboard::class_() {
 }
 
 [[maybe_unused]] static const Class kRegistered = UIKeyboard::class_();
+
+NSString* const UIKeyboardWillShowNotification = NSString::from("UIKeyboardWillShowNotification").leak();
+NSString* const UIKeyboardWillHideNotification = NSString::from("UIKeyboardWillHideNotification").leak();
+NSString* const UIKeyboardBoundsUserInfoKey = NSString::from("UIKeyboardBoundsUserInfoKey").leak();
+NSString* const UIKeyboardFrameEndUserInfoKey = NSString::from("UIKeyboardFrameEndUserInfoKey").leak();
+NSString* const UIKeyboardAnimationDurationUserInfoKey =
+    NSString::from("UIKeyboardAnimationDurationUserInfoKey").leak();
+NSString* const UIKeyboardAnimationCurveUserInfoKey = NSString::from("UIKeyboardAnimationCurveUserInfoKey").leak();
 
 namespace {
 
@@ -56,7 +69,7 @@ UIKeyboard* UIKeyboard::activeKeyboard() { return active(); }
 
 void UIKeyboard::show(UIKeyboardType type, UIKeyboardAppearance appearance) {
     if (!active()) active() = UIView::withFrame<UIKeyboard>(CGRectZero);
-    UIKeyboard* keyboard = active();
+    Ref<UIKeyboard> keyboard = active();
     keyboard->type_ = type;
     keyboard->appearance_ = appearance;
     keyboard->switched_ = false;
@@ -64,17 +77,54 @@ void UIKeyboard::show(UIKeyboardType type, UIKeyboardAppearance appearance) {
                                                                         : UIColor::colorWithRed(0.6f, 0.63f, 0.68f, 1));
     keyboard->setNeedsDisplay();
     UIApplication* app = UIApplication::sharedApplication();
-    UIWindow* window = app ? app->keyWindow() : nullptr;
-    if (!window) return;
-    CGRect area = window->bounds();
-    keyboard->setFrame(CGRectMake(0, CGRectGetMaxY(area) - kHeight, area.size.width, kHeight));
-    window->addSubview(keyboard);
+    if (UIWindow* window = app ? app->keyWindow() : nullptr) {
+        window->addSubview(keyboard);
+        placeInWindow();
+    }
+    keyboard->post(UIKeyboardWillShowNotification, keyboard->frame());
 }
 
 void UIKeyboard::hide() {
     Ref<UIKeyboard> keyboard = std::move(active());
     active() = nullptr;
-    if (keyboard) keyboard->removeFromSuperview();
+    if (!keyboard) return;
+    // It leaves the way the content's bottom faces.
+    const CGFloat height = keyboard->bounds().size.height;
+    auto* window = objc::cast<UIWindow>(keyboard->superview());
+    const CGPoint away = CGPointApplyAffineTransform(
+        CGPointMake(0, height), window ? window->contentTransform() : CGAffineTransformIdentity);
+    const CGRect end = CGRectOffset(keyboard->frame(), away.x, away.y);
+    keyboard->removeFromSuperview();
+    keyboard->post(UIKeyboardWillHideNotification, end);
+}
+
+void UIKeyboard::placeInWindow() {
+    UIKeyboard* keyboard = active();
+    auto* window = objc::cast<UIWindow>(keyboard ? keyboard->superview() : nullptr);
+    if (!window) return;
+    const CGRect area = window->bounds();
+    const UIInterfaceOrientation orientation = window->interfaceOrientation();
+    if (orientation != UIInterfaceOrientationLandscapeLeft && orientation != UIInterfaceOrientationLandscapeRight) {
+        keyboard->setTransform(CGAffineTransformIdentity);
+        keyboard->setFrame(CGRectMake(0, CGRectGetMaxY(area) - kHeight, area.size.width, kHeight));
+        return;
+    }
+    // Turned as the content is, against the edge the content's bottom lies
+    // on: the right edge for left landscape, the left one for right.
+    keyboard->setTransform(window->contentTransform());
+    keyboard->setBounds(CGRectMake(0, 0, area.size.height, kLandscapeHeight));
+    const CGFloat x = orientation == UIInterfaceOrientationLandscapeLeft ? CGRectGetMaxX(area) - kLandscapeHeight / 2
+                                                                         : area.origin.x + kLandscapeHeight / 2;
+    keyboard->setCenter(CGPointMake(x, CGRectGetMidY(area)));
+}
+
+void UIKeyboard::post(NSString* name, CGRect endFrame) const {
+    auto info = NSMutableDictionary::dictionary();
+    info->setObject(NSValue::valueWithCGRect(bounds()), UIKeyboardBoundsUserInfoKey);
+    info->setObject(NSValue::valueWithCGRect(endFrame), UIKeyboardFrameEndUserInfoKey);
+    info->setObject(NSNumber::numberWithDouble(kSlideDuration), UIKeyboardAnimationDurationUserInfoKey);
+    info->setObject(NSNumber::numberWithInteger(UIViewAnimationCurveEaseInOut), UIKeyboardAnimationCurveUserInfoKey);
+    NSNotificationCenter::defaultCenter()->postNotificationName(name, nullptr, info);
 }
 
 void UIKeyboard::bringToFront() {

@@ -2,7 +2,12 @@
 // of key rows across the bottom of the key window, over everything else in
 // it. Its rows follow the field's keyboard type (the e-mail layout has "@"
 // and "." beside the space bar) and the alert appearance draws it dark.
-// There is one keyboard at a time; it belongs to the window it is shown in.
+// There is one keyboard at a time; it belongs to the window it is shown in,
+// across the bottom of the window's content as the interface is turned.
+// Each show posts UIKeyboardWillShowNotification and each hide of a keyboard
+// that was up UIKeyboardWillHideNotification, with the keyboard's bounds, its
+// frame in the window, and the duration and curve of its slide in the user
+// info.
 // A tap on a key types into the first responder as the computer keyboard
 // does: "space" a blank, "return" a line end, "del" a backspace; "123" and
 // "ABC" switch between the letters and the digits.
@@ -47,10 +52,25 @@ enum : NSInteger {
     UITextAutocapitalizationTypeAllCharacters = 3,
 };
 
+extern NSString* const UIKeyboardWillShowNotification;
+extern NSString* const UIKeyboardWillHideNotification;
+// NSValue of a CGRect: the keyboard's size, at the origin.
+extern NSString* const UIKeyboardBoundsUserInfoKey;
+// NSValue of a CGRect: where the keyboard is once shown (or hidden), in the
+// window's coordinates.
+extern NSString* const UIKeyboardFrameEndUserInfoKey;
+// NSNumber, seconds.
+extern NSString* const UIKeyboardAnimationDurationUserInfoKey;
+// NSNumber, a UIViewAnimationCurve.
+extern NSString* const UIKeyboardAnimationCurveUserInfoKey;
+
 class UIKeyboard : public UIView {
     KORVEL_OBJC_CLASS(UIKeyboard)
 public:
     static constexpr CGFloat kHeight = 216;
+    // Across a turned screen the keys are shorter.
+    static constexpr CGFloat kLandscapeHeight = 162;
+    static constexpr double kSlideDuration = 0.3;
 
     UIKeyboard();
     ~UIKeyboard() override;
@@ -65,6 +85,9 @@ public:
     // Puts the keyboard back on top of its window's other subviews, for
     // whatever was added over the window after it came up.
     static void bringToFront();
+    // Lays the keyboard that is up along the bottom of its window's content
+    // in the window's present orientation.
+    static void placeInWindow();
 
     UIKeyboardType keyboardType() const { return type_; }
     UIKeyboardAppearance keyboardAppearance() const { return appearance_; }
@@ -84,6 +107,8 @@ public:
 
 private:
     void press(const std::string& key);
+    // Posts `name` with the keyboard's geometry and slide in the user info.
+    void post(NSString* name, CGRect endFrame) const;
 
     UIKeyboardType type_ = UIKeyboardTypeDefault;
     UIKeyboardAppearance appearance_ = UIKeyboardAppearanceDefault;

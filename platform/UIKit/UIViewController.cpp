@@ -140,6 +140,11 @@ UINavigationController* UIViewController::navigationController() const {
 
 UIViewController* UIViewController::parentViewController() const { return parent_ ? parent_ : presenter_; }
 
+UIInterfaceOrientation UIViewController::interfaceOrientation() const {
+    auto* window = objc::cast<UIWindow>(view_ ? view_->window() : nullptr);
+    return window ? window->interfaceOrientation() : UIInterfaceOrientationPortrait;
+}
+
 bool UIViewController::shouldAutorotateToInterfaceOrientation(NSInteger orientation) {
     return orientation == UIInterfaceOrientationPortrait;
 }

@@ -16,20 +16,13 @@
 #pragma once
 
 #include "CoreGraphics/CGGeometry.h"
-#include "UIKit/UIResponder.h"
+#include "UIKit/UIApplication.h"
 
 class NSBundle;
 class NSString;
 class UINavigationController;
 class UINavigationItem;
 class UIView;
-
-enum UIInterfaceOrientation : NSInteger {
-    UIInterfaceOrientationPortrait = 1,
-    UIInterfaceOrientationPortraitUpsideDown = 2,
-    UIInterfaceOrientationLandscapeLeft = 3,
-    UIInterfaceOrientationLandscapeRight = 4,
-};
 
 class UIViewController : public UIResponder {
     KORVEL_OBJC_CLASS(UIViewController)
@@ -82,8 +75,9 @@ public:
     void presentModalViewController(UIViewController* controller, bool animated);
     void dismissModalViewControllerAnimated(bool animated);
 
-    // The phone is held upright.
-    UIInterfaceOrientation interfaceOrientation() const { return UIInterfaceOrientationPortrait; }
+    // The orientation of the window the screen's view is in; upright when
+    // it is in none.
+    UIInterfaceOrientation interfaceOrientation() const;
     // Upright only.
     virtual bool shouldAutorotateToInterfaceOrientation(NSInteger orientation);
 

@@ -1,9 +1,15 @@
 #include "UIKit/UIWindow.h"
 
+#include <cmath>
+#include <utility>
+
+#include "Foundation/NSArray.h"
 #include "Foundation/NSSet.h"
 #include "Foundation/NSTimer.h"
 #include "UIKit/UIApplication.h"
 #include "UIKit/UIEvent.h"
+#include "UIKit/UIKeyboard.h"
+#include "UIKit/UINavigationController.h"
 #include "UIKit/UIScrollView.h"
 #include "UIKit/UITouch.h"
 #include "objc/ClassBuilder.h"
@@ -43,6 +49,52 @@ void UIWindow::makeKeyWindow() {
 bool UIWindow::isKeyWindow() const {
     UIApplication* app = UIApplication::sharedApplication();
     return app && app->keyWindow() == this;
+}
+
+namespace {
+
+bool isLandscape(UIInterfaceOrientation orientation) {
+    return orientation == UIInterfaceOrientationLandscapeLeft || orientation == UIInterfaceOrientationLandscapeRight;
+}
+
+}  // namespace
+
+CGAffineTransform UIWindow::contentTransform() const {
+    switch (orientation_) {
+        case UIInterfaceOrientationLandscapeLeft: return CGAffineTransformMakeRotation(static_cast<CGFloat>(-M_PI_2));
+        case UIInterfaceOrientationLandscapeRight: return CGAffineTransformMakeRotation(static_cast<CGFloat>(M_PI_2));
+        case UIInterfaceOrientationPortraitUpsideDown: return CGAffineTransformMakeRotation(static_cast<CGFloat>(M_PI));
+        default: return CGAffineTransformIdentity;
+    }
+}
+
+bool UIWindow::rotateToInterfaceOrientation(UIInterfaceOrientation orientation) {
+    if (orientation < UIInterfaceOrientationPortrait || orientation > UIInterfaceOrientationLandscapeRight) return false;
+    if (orientation == orientation_) return true;
+    // The screens' views, back to front; the front one decides.
+    std::vector<UIView*> screens;
+    Ref<NSArray> views = subviews();
+    for (NSUInteger i = 0; i < views->count(); ++i) {
+        auto* view = objc::cast<UIView>(views->objectAtIndex(i));
+        if (UIViewController::controllerOfView(view)) screens.push_back(view);
+    }
+    if (screens.empty()) return false;
+    UIViewController* top = UIViewController::controllerOfView(screens.back());
+    if (auto* navigation = objc::cast<UINavigationController>(top))
+        if (navigation->topViewController()) top = navigation->topViewController();
+    if (!objc::send<bool, NSInteger>(top, "shouldAutorotateToInterfaceOrientation:", orientation)) return false;
+    const bool swap = isLandscape(orientation) != isLandscape(orientation_);
+    orientation_ = orientation;
+    for (UIView* view : screens) {
+        if (swap) {
+            CGRect bounds = view->bounds();
+            std::swap(bounds.size.width, bounds.size.height);
+            view->setBounds(bounds);
+        }
+        view->setTransform(contentTransform());
+    }
+    UIKeyboard::placeInWindow();
+    return true;
 }
 
 UIResponder* UIWindow::nextResponder() const { return UIApplication::sharedApplication(); }

@@ -6,10 +6,16 @@
 //
 // A window starts hidden; makeKeyAndVisible shows it and makes it the
 // application's key window, the one the host draws and dumps.
+//
+// When the device turns, the window asks the screen on top whether it turns
+// too (shouldAutorotateToInterfaceOrientation:); if so the views of its
+// screens are turned about their centres, their bounds swapped between the
+// upright and the landscape shape, and the keyboard follows them.
 #pragma once
 
 #include <vector>
 
+#include "UIKit/UIApplication.h"
 #include "UIKit/UIView.h"
 
 class NSTimer;
@@ -26,6 +32,13 @@ public:
     void makeKeyAndVisible();
     void makeKeyWindow();
     bool isKeyWindow() const;
+
+    UIInterfaceOrientation interfaceOrientation() const { return orientation_; }
+    // Answers whether the interface turned (it also answers YES when it
+    // already lies that way).
+    bool rotateToInterfaceOrientation(UIInterfaceOrientation orientation);
+    // The turn of the screens' views in the present orientation.
+    CGAffineTransform contentTransform() const;
 
     void sendEvent(UIEvent* event);
 
@@ -54,4 +67,5 @@ private:
     void stopDelay();
 
     Tracking tracking_;
+    UIInterfaceOrientation orientation_ = UIInterfaceOrientationPortrait;
 };

@@ -217,6 +217,8 @@ TEST_F(Host, AScriptDrivesTheAppOnTheVirtualClockAndLeavesPicturesOfIt) {
         EXPECT_EQ(dump["window"]["subviews"][1]["class"], "HostTestPad");
         EXPECT_EQ(dump["navigationStack"], nlohmann::json::array());
         EXPECT_EQ(dump["modalScreens"], nlohmann::json::array());
+        // The address the app opened stays on record instead of leaving it.
+        EXPECT_EQ(dump["openedURLs"], nlohmann::json::array({"http://example.org/"}));
     }
 }
 

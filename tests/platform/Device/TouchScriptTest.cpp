@@ -58,6 +58,14 @@ TEST(TouchScript, ReadsEveryCommandSkippingBlanksAndComments) {
     EXPECT_EQ(c[11].text, "b.json");
     EXPECT_EQ(c[12].op, TouchScript::Op::Terminate);
     EXPECT_EQ(c[12].line, 15);
+
+    auto turns = TouchScript::parse("rotate left\nrotate right\nrotate portrait\n", "s.txt", error);
+    ASSERT_TRUE(turns) << error;
+    ASSERT_EQ(turns->commands().size(), 3u);
+    EXPECT_EQ(turns->commands()[0].op, TouchScript::Op::Rotate);
+    EXPECT_EQ(turns->commands()[0].turn, TouchScript::Turn::Left);
+    EXPECT_EQ(turns->commands()[1].turn, TouchScript::Turn::Right);
+    EXPECT_EQ(turns->commands()[2].turn, TouchScript::Turn::Portrait);
 }
 
 TEST(TouchScript, BadLinesAreReportedWithTheirNumber) {
@@ -77,6 +85,8 @@ TEST(TouchScript, BadLinesAreReportedWithTheirNumber) {
     EXPECT_EQ(faultOf("up now\n"), "s.txt:1: up takes no arguments");
     EXPECT_EQ(faultOf("shot\n"), "s.txt:1: shot needs a file name");
     EXPECT_EQ(faultOf("TAP 1 2\n"), "s.txt:1: unknown command 'TAP'");
+    EXPECT_EQ(faultOf("rotate\n"), "s.txt:1: rotate takes left, right or portrait");
+    EXPECT_EQ(faultOf("rotate upside-down\n"), "s.txt:1: rotate takes left, right or portrait");
 }
 
 TEST(TouchScript, TheOrderOfThingsIsCheckedBeforeAnythingRuns) {
@@ -88,6 +98,7 @@ TEST(TouchScript, TheOrderOfThingsIsCheckedBeforeAnythingRuns) {
     EXPECT_EQ(faultOf("background\ntap 1 2\n"), "s.txt:2: tap while the app is in the background");
     EXPECT_EQ(faultOf("background\nbackground\n"), "s.txt:2: the app is already in the background");
     EXPECT_EQ(faultOf("foreground\n"), "s.txt:1: the app is not in the background");
+    EXPECT_EQ(faultOf("background\nrotate left\n"), "s.txt:2: rotate while the app is in the background");
     EXPECT_EQ(faultOf("terminate\n\n# done\nshot a.png\n"), "s.txt:4: the app has terminated (line 1)");
 
     std::string error;
