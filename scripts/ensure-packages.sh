@@ -8,7 +8,7 @@ case "${1:-}" in
   "")
     packages=(
       build-essential cmake pkg-config clang
-      libplist-dev libplist++-dev libcairo2-dev libpango1.0-dev libsdl2-dev libutf8proc-dev
+      libplist-dev libplist++-dev libcairo2-dev libpango1.0-dev libsdl2-dev libutf8proc-dev libgumbo-dev
       libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
       python3 xvfb fonts-dejavu-core
       node-color-name  # a CSS colour-keyword table to check the named colours against
