@@ -36,3 +36,14 @@ bool NSFileManager::fileExistsAtPath(NSString* path, bool* isDirectory) const {
     if (isDirectory) *isDirectory = std::filesystem::is_directory(status);
     return true;
 }
+
+bool NSFileManager::createDirectoryAtPath(NSString* path, bool withIntermediateDirectories) const {
+    if (!path || path->str().empty()) return false;
+    const std::filesystem::path folder = DeviceFolder::resolve(path->str());
+    std::error_code ec;
+    if (withIntermediateDirectories) {
+        std::filesystem::create_directories(folder, ec);
+        return !ec && std::filesystem::is_directory(folder, ec);
+    }
+    return std::filesystem::create_directory(folder, ec) && !ec;
+}

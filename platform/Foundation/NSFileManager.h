@@ -16,4 +16,9 @@ public:
     bool fileExistsAtPath(NSString* path) const;
     // The same, also telling whether it is a directory.
     bool fileExistsAtPath(NSString* path, bool* isDirectory) const;
+    // createDirectoryAtPath:withIntermediateDirectories:attributes:error:
+    // without attributes or error object: YES when the folder exists
+    // afterwards (an existing folder counts only with intermediates, as on
+    // the phone).
+    bool createDirectoryAtPath(NSString* path, bool withIntermediateDirectories) const;
 };

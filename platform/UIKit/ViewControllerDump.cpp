@@ -1,6 +1,7 @@
 #include "UIKit/ViewControllerDump.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "Device/ScreenCapture.h"
@@ -12,6 +13,11 @@
 #include "objc/ClassBuilder.h"
 
 namespace {
+
+std::vector<std::pair<Class, ViewControllerDump::Details>>& details() {
+    static std::vector<std::pair<Class, ViewControllerDump::Details>> registered;
+    return registered;
+}
 
 nlohmann::json stackOf(UIViewController* controller) {
     nlohmann::json stack = nlohmann::json::array();
@@ -35,8 +41,12 @@ nlohmann::json ViewControllerDump::screen(UIViewController* controller) {
     NSString* title = controller->title() ? controller->title() : controller->navigationItem()->title();
     if (title) entry["title"] = title->str();
     if (objc::cast<UINavigationController>(controller)) entry["navigationStack"] = stackOf(controller);
+    for (const auto& [cls, describe] : details())
+        if (controller->isKindOfClass(cls)) describe(controller, entry);
     return entry;
 }
+
+void ViewControllerDump::addDetails(Class cls, Details describe) { details().emplace_back(cls, std::move(describe)); }
 
 void ViewControllerDump::describe(UIWindow* window, nlohmann::json& navigationStack, nlohmann::json& modalScreens) {
     if (!window) return;
