@@ -172,8 +172,10 @@ void UIViewController::presentModalViewController(UIViewController* controller, 
     UIView* window = covered ? covered->window() : nullptr;
     if (!window) window = UIApplication::sharedApplication() ? UIApplication::sharedApplication()->keyWindow() : nullptr;
     if (window) {
+        shown->setTransform(CGAffineTransformIdentity);
         shown->setFrame(window->bounds());
         window->addSubview(shown);
+        if (auto* turned = objc::cast<UIWindow>(window)) turned->orientScreenView(shown);
     }
     if (covered && covered->superview()) {
         presenter->coveredSuperview_ = covered->superview();
@@ -199,7 +201,11 @@ void UIViewController::dismissModalViewControllerAnimated(bool animated) {
     top->sendAppearance("viewWillDisappear:", animated);
     sendAppearance("viewWillAppear:", animated);
 
-    if (coveredSuperview_ && view_) coveredSuperview_->insertSubview(view_, coveredIndex_);
+    if (coveredSuperview_ && view_) {
+        coveredSuperview_->insertSubview(view_, coveredIndex_);
+        // The device may have turned while the screen was covered.
+        if (auto* window = objc::cast<UIWindow>(coveredSuperview_.get())) window->orientScreenView(view_);
+    }
     coveredSuperview_ = nullptr;
     // Every screen of the chain leaves; the ones below the top were already
     // covered.

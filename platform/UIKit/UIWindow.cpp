@@ -1,7 +1,5 @@
 #include "UIKit/UIWindow.h"
 
-#include <cmath>
-#include <utility>
 
 #include "Foundation/NSArray.h"
 #include "Foundation/NSSet.h"
@@ -60,10 +58,11 @@ bool isLandscape(UIInterfaceOrientation orientation) {
 }  // namespace
 
 CGAffineTransform UIWindow::contentTransform() const {
+    // Quarter turns written out, so that turned sizes stay whole numbers.
     switch (orientation_) {
-        case UIInterfaceOrientationLandscapeLeft: return CGAffineTransformMakeRotation(static_cast<CGFloat>(-M_PI_2));
-        case UIInterfaceOrientationLandscapeRight: return CGAffineTransformMakeRotation(static_cast<CGFloat>(M_PI_2));
-        case UIInterfaceOrientationPortraitUpsideDown: return CGAffineTransformMakeRotation(static_cast<CGFloat>(M_PI));
+        case UIInterfaceOrientationLandscapeLeft: return CGAffineTransformMake(0, -1, 1, 0, 0, 0);
+        case UIInterfaceOrientationLandscapeRight: return CGAffineTransformMake(0, 1, -1, 0, 0, 0);
+        case UIInterfaceOrientationPortraitUpsideDown: return CGAffineTransformMake(-1, 0, 0, -1, 0, 0);
         default: return CGAffineTransformIdentity;
     }
 }
@@ -83,18 +82,21 @@ bool UIWindow::rotateToInterfaceOrientation(UIInterfaceOrientation orientation) 
     if (auto* navigation = objc::cast<UINavigationController>(top))
         if (navigation->topViewController()) top = navigation->topViewController();
     if (!objc::send<bool, NSInteger>(top, "shouldAutorotateToInterfaceOrientation:", orientation)) return false;
-    const bool swap = isLandscape(orientation) != isLandscape(orientation_);
     orientation_ = orientation;
-    for (UIView* view : screens) {
-        if (swap) {
-            CGRect bounds = view->bounds();
-            std::swap(bounds.size.width, bounds.size.height);
-            view->setBounds(bounds);
-        }
-        view->setTransform(contentTransform());
-    }
+    for (UIView* view : screens) orientScreenView(view);
     UIKeyboard::placeInWindow();
     return true;
+}
+
+void UIWindow::orientScreenView(UIView* view) {
+    if (!view || view->superview() != this) return;
+    // The bounding box in the window, whatever the view's turn was.
+    const CGRect area = view->frame();
+    const bool landscape = isLandscape(orientation_);
+    view->setTransform(contentTransform());
+    view->setBounds(CGRectMake(0, 0, landscape ? area.size.height : area.size.width,
+                               landscape ? area.size.width : area.size.height));
+    view->setCenter(CGPointMake(CGRectGetMidX(area), CGRectGetMidY(area)));
 }
 
 UIResponder* UIWindow::nextResponder() const { return UIApplication::sharedApplication(); }

@@ -39,6 +39,10 @@ public:
     bool rotateToInterfaceOrientation(UIInterfaceOrientation orientation);
     // The turn of the screens' views in the present orientation.
     CGAffineTransform contentTransform() const;
+    // Turns a screen's view, a subview of the window, to the present
+    // orientation over the part of the window it covers; for a screen that
+    // comes into the window after it turned.
+    void orientScreenView(UIView* view);
 
     void sendEvent(UIEvent* event);
 

@@ -101,7 +101,15 @@ TEST_F(UIKeyboardTest, TheWindowTurnsOnlyWhenTheScreenOnTopAgrees) {
         CGPoint bottom = screen->view()->convertPointToView(CGPointMake(240, 320), window);
         EXPECT_NEAR(bottom.x, orientation == UIInterfaceOrientationLandscapeLeft ? 320 : 0, 0.01);
     }
+    // A screen that comes in while the device is turned lies the same way,
+    // and so does the one it covered when it comes back after another turn.
+    auto modal = make<TurningScreen>();
+    modal->init();
+    screen->presentModalViewController(modal, false);
+    EXPECT_TRUE(CGRectEqualToRect(modal->view()->bounds(), CGRectMake(0, 0, 480, 320)));
+    EXPECT_TRUE(near(modal->view()->frame(), window->bounds()));
     ASSERT_TRUE(window->rotateToInterfaceOrientation(UIInterfaceOrientationPortrait));
+    screen->dismissModalViewControllerAnimated(false);
     EXPECT_TRUE(CGRectEqualToRect(screen->view()->bounds(), CGRectMake(0, 0, 320, 480)));
     EXPECT_TRUE(CGAffineTransformIsIdentity(screen->view()->transform()));
 }
