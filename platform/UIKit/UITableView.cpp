@@ -263,15 +263,20 @@ UITableViewCell* UITableView::cellForRowAtIndexPath(NSIndexPath* indexPath) cons
     return it == visible_.end() ? nullptr : it->second.get();
 }
 
+// The cell of a row being edited may be kept off the screen (tileOnce);
+// only rows in view count as visible.
 Ref<NSArray> UITableView::visibleCells() const {
     std::vector<Ref<NSObject>> cells;
-    for (const auto& [key, cell] : visible_) cells.emplace_back(cell.get());
+    for (const auto& [key, cell] : visible_)
+        if (CGRectIntersectsRect(rowRect(key.first, key.second), bounds())) cells.emplace_back(cell.get());
     return make<NSArray>(std::move(cells));
 }
 
 Ref<NSArray> UITableView::indexPathsForVisibleRows() const {
     std::vector<Ref<NSObject>> paths;
-    for (const auto& [key, cell] : visible_) paths.emplace_back(NSIndexPath::indexPathForRow(key.second, key.first));
+    for (const auto& [key, cell] : visible_)
+        if (CGRectIntersectsRect(rowRect(key.first, key.second), bounds()))
+            paths.emplace_back(NSIndexPath::indexPathForRow(key.second, key.first));
     return make<NSArray>(std::move(paths));
 }
 
@@ -349,8 +354,12 @@ void UITableView::tileOnce() {
 
     // Rows that left the screen give their cells to the reuse queues first,
     // so that the rows coming on can have them.
+    // A cell whose field is being edited stays while it is off the screen,
+    // as on the phone: taking it away would end the editing.
+    auto* editing = objc::cast<UIView>(UIResponder::firstResponder());
     for (auto it = visible_.begin(); it != visible_.end();) {
-        if (std::binary_search(wanted.begin(), wanted.end(), it->first)) {
+        if (std::binary_search(wanted.begin(), wanted.end(), it->first) ||
+            (editing && editing->isDescendantOfView(it->second))) {
             ++it;
             continue;
         }
@@ -375,6 +384,9 @@ void UITableView::tileOnce() {
             continue;
         }
         cell->setFrame(rowRect(key.first, key.second));
+        // A reused cell of the same size keeps its old layout otherwise,
+        // with its labels sized for the texts it showed before.
+        cell->setNeedsLayout();
         cell->setSelected(selected_ && selected_->isEqual(path), false);
         // Cells stay beneath the headers and footers, in the order of rows.
         insertSubview(cell, static_cast<NSInteger>(std::distance(visible_.begin(), visible_.lower_bound(key))));

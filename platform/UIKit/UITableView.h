@@ -15,7 +15,8 @@
 // Only the rows on screen exist as cells and subviews; a row that scrolls out
 // gives its cell to the reuse queue of its identifier, from which
 // dequeueReusableCellWithIdentifier: hands it out again after
-// prepareForReuse. Section headers and footers with a title are made by the
+// prepareForReuse; only the cell of a row being edited (its subviews hold
+// the first responder) is kept while off the screen. Section headers and footers with a title are made by the
 // table; in the plain style a header stays at the top while its section
 // scrolls under it.
 //

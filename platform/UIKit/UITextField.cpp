@@ -147,12 +147,18 @@ void UITextField::deleteBackward() {
 
 bool UITextField::becomeFirstResponder() {
     if (isFirstResponder()) return true;
+    if (objc::responds(delegate_, "textFieldShouldBeginEditing:") &&
+        !objc::send<bool, id>(delegate_, "textFieldShouldBeginEditing:", this))
+        return false;
     if (!UIControl::becomeFirstResponder()) return false;
-    UIKeyboard::show(keyboardType_, keyboardAppearance_);
+    Ref<UITextField> keep(this);
     setNeedsDisplay();
     sendActionsForControlEvents(UIControlEventEditingDidBegin);
     if (objc::responds(delegate_, "textFieldDidBeginEditing:"))
         objc::send<void, id>(delegate_, "textFieldDidBeginEditing:", this);
+    // The keyboard comes once the delegate knows who edits, as on the phone,
+    // and not at all when the delegate ended the editing at once.
+    if (isFirstResponder()) UIKeyboard::show(keyboardType_, keyboardAppearance_);
     return true;
 }
 

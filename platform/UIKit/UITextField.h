@@ -11,7 +11,8 @@
 // secure field shows a bullet per character); text wider than the field
 // shows its end, where the typing is.
 //
-// The delegate (not retained) is told textFieldDidBeginEditing: and
+// The delegate (not retained) is asked textFieldShouldBeginEditing: before
+// the field takes the keyboard, then told textFieldDidBeginEditing: and
 // textFieldDidEndEditing: when it answers them. A line feed asks its
 // textFieldShouldReturn: when it answers that, and then the delegate decides
 // whether editing ends; without it the field gives up the keyboard itself.
