@@ -1,11 +1,17 @@
 #include "Quilltray/Controllers/QLTAppSettingsViewController.h"
 
+#include <algorithm>
+#include <functional>
 #include <limits>
 
 #include "Foundation/CFBase.h"
 #include "Foundation/NSArray.h"
 #include "Foundation/NSBundle.h"
 #include "Foundation/NSDictionary.h"
+#include "Foundation/NSLog.h"
+#include "Foundation/NSNotification.h"
+#include "Foundation/NSURL.h"
+#include "Foundation/NSValue.h"
 #include "Foundation/NSIndexPath.h"
 #include "Foundation/NSMutableArray.h"
 #include "Foundation/NSMutableDictionary.h"
@@ -22,6 +28,8 @@
 #include "Quilltray/Views/QLTPSTitleValueSpecifierViewCell.h"
 #include "Quilltray/Views/QLTPSToggleSwitchSpecifierViewCell.h"
 #include "UIKit/NSStringDrawing.h"
+#include "MessageUI/MFMailComposeViewController.h"
+#include "UIKit/UIAlertView.h"
 #include "UIKit/UIApplication.h"
 #include "UIKit/UIBarButtonItem.h"
 #include "UIKit/UIFont.h"
@@ -29,7 +37,10 @@
 #include "UIKit/UINavigationController.h"
 #include "UIKit/UINavigationItem.h"
 #include "UIKit/UINib.h"
+#include "UIKit/UIKeyboard.h"
 #include "UIKit/UITableView.h"
+#include "UIKit/UIViewAnimationState.h"
+#include "UIKit/UIWindow.h"
 #include "objc/ClassBuilder.h"
 
 Class QLTAppSettingsViewController::class_() {
@@ -67,6 +78,14 @@ Class QLTAppSettingsViewController::class_() {
             .method<&C::cellForRowAtIndexPath>("tableView:cellForRowAtIndexPath:")
             .method<&C::willSelectRowAtIndexPath>("tableView:willSelectRowAtIndexPath:")
             .method<&C::didSelectRowAtIndexPath>("tableView:didSelectRowAtIndexPath:")
+            .method<&C::didFinishWithResult>("mailComposeController:didFinishWithResult:error:")
+            .method<&C::textFieldShouldBeginEditing>("textFieldShouldBeginEditing:")
+            .method<&C::textFieldDidBeginEditing>("textFieldDidBeginEditing:")
+            .method<&C::textFieldDidEndEditing>("textFieldDidEndEditing:")
+            .method<&C::textFieldShouldReturn>("textFieldShouldReturn:")
+            .method<&C::_keyboardWillShow>("_keyboardWillShow:")
+            .method<&C::_keyboardWillHide>("_keyboardWillHide:")
+            .method<&C::scrollToOldPosition>("scrollToOldPosition")
             .method<&C::toggledValue>("toggledValue:")
             .method<&C::sliderChangedValue>("sliderChangedValue:")
             .method<&C::_textChanged>("_textChanged:")
@@ -84,6 +103,7 @@ namespace {
 
 // The slots of the view list: the chooser's and the child page's.
 constexpr NSUInteger kChooserSlot = 0;
+constexpr NSUInteger kChildSlot = 1;
 const char* const kViewName = "ViewName";
 const char* const kViewController = "viewController";
 
@@ -190,9 +210,14 @@ void QLTAppSettingsViewController::viewDidAppear(bool animated) {
     if (tableView_) tableView_->flashScrollIndicators();
     UIViewController::viewDidAppear(animated);
     followApplication(true);
+    centre()->addObserver(this, sel_registerName("_keyboardWillShow:"), UIKeyboardWillShowNotification, nullptr);
+    centre()->addObserver(this, sel_registerName("_keyboardWillHide:"), UIKeyboardWillHideNotification, nullptr);
 }
 
 void QLTAppSettingsViewController::viewWillDisappear(bool animated) {
+    // The will-hide registration stays until the screen has gone, so that
+    // the table is restored when the keyboard leaves together with it.
+    centre()->removeObserver(this, UIKeyboardWillShowNotification, nullptr);
     if (auto* responder = objc::cast<UIResponder>(currentFirstResponder_.get());
         responder && responder->canResignFirstResponder())
         responder->resignFirstResponder();
@@ -201,6 +226,7 @@ void QLTAppSettingsViewController::viewWillDisappear(bool animated) {
 
 void QLTAppSettingsViewController::viewDidDisappear(bool animated) {
     followApplication(false);
+    centre()->removeObserver(this, UIKeyboardWillHideNotification, nullptr);
     UIViewController::viewDidDisappear(animated);
 }
 
@@ -408,8 +434,79 @@ NSIndexPath* QLTAppSettingsViewController::willSelectRowAtIndexPath(UITableView*
 
 void QLTAppSettingsViewController::didSelectRowAtIndexPath(UITableView* tableView, NSIndexPath* indexPath) {
     QLTSpecifier* specifier = settingsReader()->specifierForIndexPath(indexPath);
-    if (isType(specifier->type(), "PSMultiValueSpecifier")) openChooser(specifier, indexPath);
-    else tableView->deselectRowAtIndexPath(indexPath, false);
+    NSString* type = specifier->type();
+    if (isType(type, "PSMultiValueSpecifier")) {
+        openChooser(specifier, indexPath);
+    } else if (isType(type, "PSTextFieldSpecifier")) {
+        // The row stays selected while its field has the keyboard.
+        if (auto* cell = objc::cast<QLTPSTextFieldSpecifierViewCell>(tableView->cellForRowAtIndexPath(indexPath)))
+            cell->textField()->becomeFirstResponder();
+    } else if (isType(type, "PSChildPaneSpecifier")) {
+        openChildPage(specifier, indexPath);
+    } else if (isType(type, "QLTOpenURLSpecifier")) {
+        tableView->deselectRowAtIndexPath(indexPath, true);
+        if (UIApplication* application = UIApplication::sharedApplication())
+            application->openURL(NSURL::URLWithString(specifier->file()));
+    } else if (isType(type, "QLTButtonSpecifier")) {
+        tableView->deselectRowAtIndexPath(indexPath, true);
+        auto* handler = reinterpret_cast<id>(specifier->buttonClass());
+        SEL action = specifier->buttonAction();
+        if (handler && action && objc::send<BOOL, SEL>(handler, "respondsToSelector:", action))
+            objc::send<id, id, id>(handler, action, this, specifier->key());
+    } else if (isType(type, "QLTMailComposeSpecifier")) {
+        tableView->deselectRowAtIndexPath(indexPath, true);
+        composeMail(specifier);
+    } else {
+        tableView->deselectRowAtIndexPath(indexPath, false);
+    }
+}
+
+void QLTAppSettingsViewController::openChildPage(QLTSpecifier* specifier, NSIndexPath* indexPath) {
+    UINavigationController* navigation = navigationController();
+    if (Class screenClass = specifier->viewControllerClass()) {
+        // A screen of the file's naming, made and initialised by name.
+        auto made = Ref<NSObject>::adopt(objc::cast<NSObject>(objc::send<id>(reinterpret_cast<id>(screenClass), "alloc")));
+        SEL init = specifier->viewControllerSelector() ? specifier->viewControllerSelector() : sel_registerName("init");
+        auto* screen = made && made->respondsToSelector(init)
+                           ? objc::cast<UIViewController>(made->performSelector(init, specifier->file(), specifier->key()))
+                           : nullptr;
+        if (!screen) {
+            NSLog("Settings: the child page's screen %s cannot be made with %s; the row does nothing",
+                  class_getName(screenClass), sel_getName(init));
+            tableView_->deselectRowAtIndexPath(indexPath, true);
+            return;
+        }
+        Ref<UIViewController> keep(screen);
+        if (screen->respondsToSelector(sel_registerName("setDelegate:")))
+            objc::send<void, id>(screen, "setDelegate:", delegate_);
+        if (screen->respondsToSelector(sel_registerName("setSettingsStore:")))
+            objc::send<void, id>(screen, "setSettingsStore:", settingsStore());
+        // A foreign screen must not end the settings screen when it is shown.
+        navigation->setDelegate(nullptr);
+        navigation->pushViewController(screen, true);
+        return;
+    }
+    if (!specifier->file()) {
+        tableView_->deselectRowAtIndexPath(indexPath, true);
+        return;
+    }
+    auto* slot = objc::cast<NSMutableDictionary>(viewList_->objectAtIndex(kChildSlot));
+    auto* child = objc::cast<QLTAppSettingsViewController>(slot->objectForKey(NSString::from(kViewController)));
+    if (!child) {
+        // Of this screen's own class, so that a subclass makes subclass pages.
+        auto made = Ref<NSObject>::adopt(objc::cast<NSObject>(objc::send<id>(reinterpret_cast<id>(objcClass()), "alloc")));
+        objc::send<id, id, id>(made.get(), "initWithNibName:bundle:", NSString::from("QLTAppSettingsView").get(), nullptr);
+        child = objc::cast<QLTAppSettingsViewController>(made.get());
+        child->setShowDoneButton(false);
+        child->setSettingsStore(settingsStore());
+        child->setDelegate(delegate_);
+        slot->setObject(child, NSString::from(kViewController));
+    }
+    setCurrentIndexPath(indexPath);
+    child->setFile(specifier->file());
+    child->setTitle(specifier->title());
+    child->setShowCreditsFooter(false);
+    navigation->pushViewController(child, true);
 }
 
 void QLTAppSettingsViewController::openChooser(QLTSpecifier* specifier, NSIndexPath* indexPath) {
@@ -426,6 +523,139 @@ void QLTAppSettingsViewController::openChooser(QLTSpecifier* specifier, NSIndexP
     chooser->setSettingsReader(settingsReader());
     chooser->setSettingsStore(settingsStore());
     navigationController()->pushViewController(chooser, true);
+}
+
+// ---- Mail -------------------------------------------------------------------
+
+void QLTAppSettingsViewController::composeMail(QLTSpecifier* specifier) {
+    if (!MFMailComposeViewController::canSendMail()) {
+        NSBundle* bundle = NSBundle::mainBundle();
+        const auto text = [bundle](const char* key) { return bundle->localizedStringForKey(NSString::from(key), ""_ns, nullptr); };
+        auto alert = make<UIAlertView>();
+        alert->initWithTitle(text(kMailNotConfiguredTitle), text(kMailNotConfiguredMessage), nullptr, text("OK"), nullptr);
+        alert->show();
+        return;
+    }
+    auto sheet = make<MFMailComposeViewController>();
+    sheet->init();
+    NSDictionary* entry = specifier->specifierDict();
+    if (Ref<NSString> subject = specifier->localizedObjectForKey("QLTMailComposeSubject"_ns)) sheet->setSubject(subject);
+    const auto list = [entry](const char* key) { return objc::cast<NSArray>(entry->objectForKey(NSString::from(key))); };
+    if (NSArray* to = list("QLTMailComposeToRecipents")) sheet->setToRecipients(to);
+    if (NSArray* cc = list("QLTMailComposeCcRecipents")) sheet->setCcRecipients(cc);
+    if (NSArray* bcc = list("QLTMailComposeBccRecipents")) sheet->setBccRecipients(bcc);
+    if (Ref<NSString> body = specifier->localizedObjectForKey("QLTMailComposeBody"_ns)) {
+        NSObject* isHTML = entry->objectForKey("QLTMailComposeBodyIsHTML"_ns);
+        // The delegate's body stands in for the entry's text, only when the
+        // entry has one.
+        if (objc::responds(delegate_, QLTSettingsDelegate::kMailComposeBody))
+            body = objc::cast<NSString>(objc::send<id>(delegate_, QLTSettingsDelegate::kMailComposeBody));
+        sheet->setMessageBody(body, isHTML && objc::sendIfAnswered<BOOL>(isHTML, "boolValue"));
+    }
+    UIViewController* presenter = this;
+    if (objc::responds(delegate_, QLTSettingsDelegate::kViewControllerForMailComposeView))
+        if (auto* other = objc::cast<UIViewController>(
+                objc::send<id>(delegate_, QLTSettingsDelegate::kViewControllerForMailComposeView)))
+            presenter = other;
+    sheet->setMailComposeDelegate(presenter);
+    presenter->presentModalViewController(sheet, true);
+}
+
+void QLTAppSettingsViewController::didFinishWithResult(MFMailComposeViewController*, NSInteger, id) {
+    dismissModalViewControllerAnimated(true);
+}
+
+// ---- Text fields and the keyboard -------------------------------------------
+
+bool QLTAppSettingsViewController::textFieldShouldBeginEditing(UITextField* field) {
+    field->setTextAlignment(UITextAlignmentLeft);
+    setCurrentFirstResponder(field);
+    return true;
+}
+
+void QLTAppSettingsViewController::textFieldDidBeginEditing(UITextField* field) {
+    setCurrentFirstResponder(field);
+    Ref<NSArray> visible = tableView_->indexPathsForVisibleRows();
+    if (visible && visible->count() > 0) {
+        topmostRowBeforeKeyboardWasShown_ = objc::cast<NSIndexPath>(visible->objectAtIndex(0));
+        return;
+    }
+    topmostRowBeforeKeyboardWasShown_ = NSIndexPath::indexPathForRow(0, 0);
+    field->resignFirstResponder();
+}
+
+void QLTAppSettingsViewController::textFieldDidEndEditing(UITextField*) { setCurrentFirstResponder(nullptr); }
+
+bool QLTAppSettingsViewController::textFieldShouldReturn(UITextField* field) {
+    field->resignFirstResponder();
+    return true;
+}
+
+namespace {
+
+// The keyboard's slide, for the table's own change.
+void animateLikeKeyboard(NSDictionary* info, const std::function<void()>& change) {
+    UIView::beginAnimations(nullptr, nullptr);
+    UIView::setAnimationDuration(objc::sendIfAnswered<double>(info->objectForKey(UIKeyboardAnimationDurationUserInfoKey), "doubleValue"));
+    UIView::setAnimationCurve(objc::sendIfAnswered<int>(info->objectForKey(UIKeyboardAnimationCurveUserInfoKey), "intValue"));
+    change();
+    UIView::commitAnimations();
+}
+
+// A rectangle of the window as the turned screen sees it, y growing towards
+// the screen's bottom: x and y (and width and height) swap, and in right
+// landscape, whose bottom lies along the window's left edge, the window's
+// x runs the other way.
+CGRect turned(CGRect r, UIInterfaceOrientation orientation, CGFloat windowWidth) {
+    const CGFloat y = orientation == UIInterfaceOrientationLandscapeRight ? windowWidth - r.origin.x - r.size.width
+                                                                         : r.origin.x;
+    return CGRectMake(r.origin.y, y, r.size.height, r.size.width);
+}
+
+}  // namespace
+
+bool QLTAppSettingsViewController::isOnTop() const {
+    UINavigationController* navigation = navigationController();
+    return navigation && navigation->topViewController() == this && tableView_;
+}
+
+void QLTAppSettingsViewController::_keyboardWillShow(NSNotification* notification) {
+    if (!isOnTop()) return;
+    NSDictionary* info = notification->userInfo();
+    auto* keyboard = objc::cast<NSValue>(info->objectForKey(UIKeyboardBoundsUserInfoKey));
+    if (!keyboard) keyboard = objc::cast<NSValue>(info->objectForKey(UIKeyboardFrameEndUserInfoKey));
+    const CGFloat keyboardHeight = keyboard ? keyboard->CGRectValue().size.height : 0;
+    UIWindow* window = UIApplication::sharedApplication()->keyWindow();
+    CGRect windowRect = window->bounds();
+    CGRect tableRect = tableView_->convertRectToView(tableView_->bounds(), window);
+    const UIInterfaceOrientation orientation = interfaceOrientation();
+    if (orientation == UIInterfaceOrientationLandscapeLeft || orientation == UIInterfaceOrientationLandscapeRight) {
+        tableRect = turned(tableRect, orientation, windowRect.size.width);
+        windowRect = turned(windowRect, orientation, windowRect.size.width);
+    }
+    // How far the table reaches below the keyboard's top edge; a table that
+    // ends above the keyboard keeps its height.
+    const CGFloat overlap = std::max<CGFloat>(keyboardHeight - CGRectGetMaxY(windowRect) + CGRectGetMaxY(tableRect), 0);
+    CGRect frame = tableView_->frame();
+    frame.size.height = std::max<CGFloat>(frame.size.height - overlap, 0);
+    animateLikeKeyboard(info, [&] { tableView_->setFrame(frame); });
+
+    auto* field = objc::cast<UIView>(currentFirstResponder_.get());
+    UIView* cell = field && field->superview() ? field->superview()->superview() : nullptr;
+    Ref<NSIndexPath> row = tableView_->indexPathForCell(objc::cast<UITableViewCell>(cell));
+    NSObject::cancelPreviousPerformRequestsWithTarget(this);
+    if (row) tableView_->scrollToRowAtIndexPath(row, UITableViewScrollPositionMiddle, true);
+}
+
+void QLTAppSettingsViewController::_keyboardWillHide(NSNotification* notification) {
+    if (!isOnTop()) return;
+    animateLikeKeyboard(notification->userInfo(), [this] { tableView_->setFrame(view()->bounds()); });
+    performSelector(sel_registerName("scrollToOldPosition"), nullptr, kScrollBackDelay);
+}
+
+void QLTAppSettingsViewController::scrollToOldPosition() {
+    if (topmostRowBeforeKeyboardWasShown_ && tableView_)
+        tableView_->scrollToRowAtIndexPath(topmostRowBeforeKeyboardWasShown_, UITableViewScrollPositionTop, true);
 }
 
 // ---- Control actions --------------------------------------------------------

@@ -6,13 +6,22 @@
 // store when it closes or the application leaves the foreground, and tells
 // its delegate (QLTSettingsDelegate) when the user is done.
 //
-// A choice row opens the screen's one chooser (QLTSpecifierValuesViewController),
-// handed the row's specifier, the reader and the store.
+// A tap acts by the row's type: a choice row opens the screen's one chooser
+// (QLTSpecifierValuesViewController), handed the row's specifier, the reader
+// and the store; a text row focuses its field; a child row pushes a screen the
+// file names, or this screen's one child page reading the row's file; an
+// address row opens the address through the application; a button row calls
+// its class's operation; a mail row opens the mail sheet (or, on a device
+// without mail, the alert "Mail not configured"). While the keyboard is up the
+// table shrinks out of its way with the edited row in the middle, and comes
+// back, with the rows it showed before, when the keyboard goes.
 #pragma once
 
 #include "UIKit/UIViewController.h"
 
+class MFMailComposeViewController;
 class NSIndexPath;
+class NSNotification;
 class NSMutableArray;
 class QLTSettingsReader;
 class QLTSettingsStore;
@@ -20,6 +29,7 @@ class QLTSpecifier;
 class UITableView;
 class UINavigationController;
 class UITableViewCell;
+class UITextField;
 class UIView;
 
 class QLTAppSettingsViewController : public UIViewController {
@@ -35,6 +45,11 @@ public:
     static constexpr CGFloat kHeadingInset = 38;
     static constexpr CGFloat kHeadingPadding = 15;
     static constexpr double kReloadDelay = 0.5;
+    // After the keyboard has gone, the rows shown before it came return.
+    static constexpr double kScrollBackDelay = 0.1;
+    static constexpr const char* kMailNotConfiguredTitle = "Mail not configured";
+    static constexpr const char* kMailNotConfiguredMessage =
+        "This device is not configured for sending Email. Please configure the Mail settings in the Settings app.";
 
     QLTAppSettingsViewController();
     ~QLTAppSettingsViewController() override;
@@ -93,8 +108,24 @@ public:
     Ref<UITableViewCell> cellForRowAtIndexPath(UITableView* tableView, NSIndexPath* indexPath);
     // Switch rows are never selected.
     NSIndexPath* willSelectRowAtIndexPath(UITableView* tableView, NSIndexPath* indexPath);
-    // A choice row opens the chooser; other rows only lose the highlight.
+    // Acts on a tapped row by its type.
     void didSelectRowAtIndexPath(UITableView* tableView, NSIndexPath* indexPath);
+
+    // MFMailComposeViewControllerDelegate: closes the sheet.
+    void didFinishWithResult(MFMailComposeViewController* controller, NSInteger result, id error);
+
+    // UITextFieldDelegate.
+    bool textFieldShouldBeginEditing(UITextField* field);
+    // Remembers the top row before the keyboard comes.
+    void textFieldDidBeginEditing(UITextField* field);
+    void textFieldDidEndEditing(UITextField* field);
+    bool textFieldShouldReturn(UITextField* field);
+
+    // The keyboard's notifications, followed while the screen is shown.
+    void _keyboardWillShow(NSNotification* notification);
+    void _keyboardWillHide(NSNotification* notification);
+    // Scrolls the row that was at the top before the keyboard back there.
+    void scrollToOldPosition();
 
     // The controls' actions: each writes the store and announces the change.
     void toggledValue(NSObject* sender);
@@ -116,6 +147,10 @@ private:
     Ref<UITableViewCell> makeCell(QLTSpecifier* specifier, NSString* type);
     void fillCell(UITableViewCell* cell, QLTSpecifier* specifier);
     void openChooser(QLTSpecifier* specifier, NSIndexPath* indexPath);
+    void openChildPage(QLTSpecifier* specifier, NSIndexPath* indexPath);
+    void composeMail(QLTSpecifier* specifier);
+    // Only the page on top of its navigation stack moves for the keyboard.
+    bool isOnTop() const;
     // The application's notifications the screen follows while on screen.
     void followApplication(bool follow);
 
@@ -129,4 +164,5 @@ private:
     Ref<NSObject> currentFirstResponder_;
     bool showCreditsFooter_ = false;
     bool showDoneButton_ = false;
+    Ref<NSIndexPath> topmostRowBeforeKeyboardWasShown_;
 };

@@ -20,4 +20,6 @@ struct QLTSettingsDelegate {
     static constexpr const char* kViewForHeaderForKey = "tableView:viewForHeaderForKey:";
     static constexpr const char* kHeightForSpecifier = "tableView:heightForSpecifier:";
     static constexpr const char* kCellForSpecifier = "tableView:cellForSpecifier:";
+    static constexpr const char* kMailComposeBody = "mailComposeBody";
+    static constexpr const char* kViewControllerForMailComposeView = "viewControllerForMailComposeView";
 };

@@ -28,6 +28,15 @@
 #include "UIKit/UINavigationItem.h"
 #include "UIKit/UINib.h"
 #include "UIKit/UITableView.h"
+#include "Foundation/NSURL.h"
+#include "MessageUI/MFMailComposeViewController.h"
+#include "Quilltray/Controllers/QLTAppSettingsWebViewController.h"
+#include "Quilltray/Models/QLTSpecifier.h"
+#include "Quilltray/Views/QLTPSTextFieldSpecifierViewCell.h"
+#include "Quilltray/Views/QLTTextField.h"
+#include "UIKit/UIAlertView.h"
+#include "UIKit/UIKeyboard.h"
+#include "UIKit/UIWindow.h"
 #include "app/Quilltray/SettingsDevice.h"
 #include "objc/ClassBuilder.h"
 #include "platform/UIKit/AppFixture.h"
@@ -48,6 +57,37 @@ Class EndListener::class_() {
     static Class cls = objc::ClassBuilder<EndListener>("QuilltrayTestEndListener", NSObject::class_())
                            .method<&EndListener::didEnd>(QLTSettingsDelegate::kDidEnd)
                            .protocol(QLTSettingsDelegate::kName)
+                           .build();
+    return cls;
+}
+
+// The operation a button row names, noting what it was called with.
+class ButtonHandler : public NSObject {
+    KORVEL_OBJC_CLASS(ButtonHandler)
+public:
+    static void pressed(QLTAppSettingsViewController* screen, NSString* key) {
+        calls.push_back({screen, key ? key->str() : "(nil)"});
+    }
+    static inline std::vector<std::pair<QLTAppSettingsViewController*, std::string>> calls;
+};
+
+Class ButtonHandler::class_() {
+    static Class cls = objc::ClassBuilder<ButtonHandler>("QuilltrayTestButtonHandler", NSObject::class_())
+                           .classMethod<&ButtonHandler::pressed>("pressed:key:")
+                           .build();
+    return cls;
+}
+
+// A settings delegate that writes the mail's body itself.
+class BodyWriter : public NSObject {
+    KORVEL_OBJC_CLASS(BodyWriter)
+public:
+    Ref<NSString> mailComposeBody() { return "Body from the delegate"_ns; }
+};
+
+Class BodyWriter::class_() {
+    static Class cls = objc::ClassBuilder<BodyWriter>("QuilltrayTestBodyWriter", NSObject::class_())
+                           .method<&BodyWriter::mailComposeBody>(QLTSettingsDelegate::kMailComposeBody)
                            .build();
     return cls;
 }
@@ -334,4 +374,246 @@ TEST_F(SettingsScreen, BackgroundSavesTheStoreAndTheReturnReloadsHalfASecondLate
     EXPECT_TRUE(toggle(0, 0)->isOn());
     Clock::advance(0.2);
     EXPECT_FALSE(toggle(0, 0)->isOn());
+}
+
+// ---- Row actions ----------------------------------------------------------
+
+TEST_F(SettingsScreen, EachRowTypeActsOnATapAndKeepsOrDropsTheHighlightAsItShould) {
+    std::vector<std::string> opened;
+    app->setURLOpener([&opened](NSURL* url) {
+        opened.push_back(url->absoluteString()->str());
+        return true;
+    });
+    ButtonHandler::class_();
+    ButtonHandler::calls.clear();
+    open({{"Type", "PSSliderSpecifier", "Key", "level", "MinimumValue", "<real>0</real>", "MaximumValue", "<real>1</real>"},
+          {"Type", "PSTextFieldSpecifier", "Title", "Name", "Key", "name"},
+          {"Type", "QLTOpenURLSpecifier", "Title", "Site", "File", "http://www.brisval.com/korvel/"},
+          {"Type", "QLTButtonSpecifier", "Title", "Press", "Key", "pressKey", "QLTButtonClass",
+           "QuilltrayTestButtonHandler", "QLTButtonAction", "pressed:key:"},
+          {"Type", "QLTButtonSpecifier", "Title", "Nothing", "QLTButtonClass", "QuilltrayTestButtonHandler",
+           "QLTButtonAction", "noSuchOperation:key:"},
+          {"Type", "PSChildPaneSpecifier", "Title", "Nowhere", "QLTViewControllerClass", "NoSuchClass"},
+          {"Type", "QLTCustomViewSpecifier", "Title", "Custom"}});
+    struct Case {
+        NSInteger row;
+        bool staysSelected;
+    };
+    // The text row stays selected while its field edits; every other row
+    // lets go of the highlight.
+    for (Case c : {Case{0, false}, Case{1, true}, Case{2, false}, Case{3, false}, Case{4, false}, Case{5, false},
+                   Case{6, false}}) {
+        table()->selectRowAtIndexPath(NSIndexPath::indexPathForRow(c.row, 0), false, UITableViewScrollPositionNone);
+        screen->didSelectRowAtIndexPath(table(), NSIndexPath::indexPathForRow(c.row, 0));
+        Clock::advance(1);
+        EXPECT_EQ(table()->indexPathForSelectedRow() != nullptr, c.staysSelected) << c.row;
+        EXPECT_EQ(navigation->topViewController(), screen.get()) << c.row;
+        table()->deselectRowAtIndexPath(NSIndexPath::indexPathForRow(c.row, 0), false);
+    }
+    auto* field = objc::cast<QLTPSTextFieldSpecifierViewCell>(cell(0, 1))->textField();
+    EXPECT_TRUE(field->isFirstResponder());
+    EXPECT_EQ(screen->currentFirstResponder(), field);
+    EXPECT_EQ(opened, std::vector<std::string>{"http://www.brisval.com/korvel/"});
+    ASSERT_EQ(ButtonHandler::calls.size(), 1u);
+    EXPECT_EQ(ButtonHandler::calls[0].first, screen.get());
+    EXPECT_EQ(ButtonHandler::calls[0].second, "pressKey");
+}
+
+TEST_F(SettingsScreen, ChoiceRowsShareOneChooserAndChildRowsOneChildPage) {
+    device.write("Settings.bundle/Second.plist",
+                 SettingsDevice::settings(SettingsDevice::entry({"Type", "PSToggleSwitchSpecifier", "Title", "Deep",
+                                                                 "Key", "deep"})));
+    device.write("Settings.bundle/Third.plist", SettingsDevice::settings(""));
+    open({{"Type", "PSMultiValueSpecifier", "Title", "First", "Key", "first", "Values", "<array><integer>1</integer></array>",
+           "Titles", "<array><string>One</string></array>"},
+          {"Type", "PSMultiValueSpecifier", "Title", "Second", "Key", "second", "Values",
+           "<array><integer>2</integer></array>", "Titles", "<array><string>Two</string></array>"},
+          {"Type", "PSChildPaneSpecifier", "Title", "More", "File", "Second"},
+          {"Type", "PSChildPaneSpecifier", "Title", "Even more", "File", "Third"}});
+    std::vector<UIViewController*> shown;
+    for (NSInteger row = 0; row < 4; ++row) {
+        tapAt(onScreen(cell(0, row)));
+        shown.push_back(navigation->topViewController());
+        if (row < 2) {
+            auto* chooser = objc::cast<QLTSpecifierValuesViewController>(shown.back());
+            ASSERT_TRUE(chooser) << row;
+            EXPECT_EQ(chooser->currentSpecifier()->key()->str(), row == 0 ? "first" : "second");
+        } else {
+            auto* child = objc::cast<QLTAppSettingsViewController>(shown.back());
+            ASSERT_TRUE(child) << row;
+            EXPECT_EQ(describe(child->title()), row == 2 ? "More" : "Even more");
+            EXPECT_EQ(child->file()->str(), row == 2 ? "Second" : "Third");
+            EXPECT_FALSE(child->showDoneButton());
+            EXPECT_FALSE(child->navigationItem()->rightBarButtonItem());
+            EXPECT_FALSE(child->showCreditsFooter());
+            EXPECT_EQ(child->settingsStore(), screen->settingsStore());
+            EXPECT_EQ(child->delegate(), screen->delegate());
+            if (row == 2) {
+                auto* deep = objc::cast<QLTPSToggleSwitchSpecifierViewCell>(
+                    child->tableView()->cellForRowAtIndexPath(NSIndexPath::indexPathForRow(0, 0)));
+                ASSERT_TRUE(deep);
+                EXPECT_EQ(text(deep->label()), "Deep");
+            }
+        }
+        navigation->popViewControllerAnimated(false);
+        Clock::advance(1);
+    }
+    EXPECT_EQ(shown[0], shown[1]);
+    EXPECT_EQ(shown[2], shown[3]);
+}
+
+TEST_F(SettingsScreen, AChildRowNamingAScreenClassMakesItWithItsSelectorFileAndKey) {
+    device.write("page.html", "<title>Shipped page</title><p>Hello</p>");
+    open({{"Type", "PSChildPaneSpecifier", "Title", "Page", "File", "page.html", "Key", "pageKey",
+           "QLTViewControllerClass", "QLTAppSettingsWebViewController", "QLTViewControllerSelector", "initWithFile:key:"}});
+    tapAt(onScreen(cell(0, 0)));
+    auto* page = objc::cast<QLTAppSettingsWebViewController>(navigation->topViewController());
+    ASSERT_TRUE(page);
+    EXPECT_EQ(page->url()->path()->str(), std::string(SettingsDevice::kApp) + "/page.html");
+    EXPECT_EQ(describe(page->navigationItem()->title()), "Shipped page");
+    // The foreign screen did not end the settings screen.
+    EXPECT_EQ(listener->ends, 0);
+    EXPECT_EQ(navigation->delegate(), nullptr);
+    navigation->popViewControllerAnimated(false);
+    Clock::advance(1);
+    EXPECT_EQ(navigation->delegate(), screen.get());
+}
+
+TEST_F(SettingsScreen, MailRowsFillTheSheetFromTheEntryOrSayMailIsNotConfigured) {
+    const auto mailRow = [](const char* title, std::initializer_list<std::string> more) {
+        std::vector<std::string> items = {"Type", "QLTMailComposeSpecifier", "Title", title,
+                                          "QLTMailComposeToRecipents", "<array><string>support@brisval.com</string></array>"};
+        items.insert(items.end(), more.begin(), more.end());
+        return items;
+    };
+    const std::vector<std::string> rows[] = {
+        mailRow("No body", {"QLTMailComposeSubject", "Hello"}),
+        mailRow("Body", {"QLTMailComposeBody", "From the file", "QLTMailComposeBodyIsHTML", "<true/>",
+                         "QLTMailComposeCcRecipents", "<array><string>cc@brisval.com</string></array>"}),
+    };
+    std::string xml;
+    for (const auto& row : rows) {
+        xml += "<dict>";
+        for (std::size_t i = 0; i < row.size(); i += 2)
+            xml += "<key>" + row[i] + "</key>" + (row[i + 1].starts_with("<") ? row[i + 1] : "<string>" + row[i + 1] + "</string>");
+        xml += "</dict>";
+    }
+    device.write("Settings.bundle/Root.plist", SettingsDevice::settings(xml));
+    screen = make<QLTAppSettingsViewController>();
+    screen->initWithNibName("QLTAppSettingsView"_ns, nullptr);
+    Ref<BodyWriter> writer = make<BodyWriter>();
+    screen->setDelegate(writer);
+    show();
+
+    // No account on the device: the alert, with its exact texts.
+    tapAt(onScreen(cell(0, 0)));
+    std::vector<UIAlertView*> alerts = UIAlertView::visibleAlerts();
+    ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_EQ(describe(alerts[0]->title()), "Mail not configured");
+    EXPECT_EQ(describe(alerts[0]->message()),
+              "This device is not configured for sending Email. Please configure the Mail settings in the Settings app.");
+    ASSERT_EQ(alerts[0]->numberOfButtons(), 1);
+    EXPECT_EQ(describe(alerts[0]->buttonTitleAtIndex(0)), "OK");
+    EXPECT_EQ(navigation->modalViewController(), nullptr);
+    alerts[0]->dismissWithClickedButtonIndex(0, false);
+    Clock::advance(1);
+
+    std::filesystem::create_directories(device.host(MFMailComposeViewController::kAccountSettingsPath).parent_path());
+    std::ofstream(device.host(MFMailComposeViewController::kAccountSettingsPath))
+        << SettingsDevice::plist("<dict><key>Accounts</key><array><dict><key>Username</key><string>me@example.org"
+                                 "</string></dict></array></dict>");
+    struct Expected {
+        const char* subject;
+        const char* body;  // nullptr: none
+        bool isHTML;
+        std::size_t ccCount;
+    };
+    // The delegate's body stands in only where the entry has a body.
+    const Expected expected[] = {{"Hello", nullptr, false, 0}, {nullptr, "Body from the delegate", true, 1}};
+    for (NSInteger row = 0; row < 2; ++row) {
+        tapAt(onScreen(cell(0, row)));
+        auto* sheet = objc::cast<MFMailComposeViewController>(navigation->modalViewController());
+        ASSERT_TRUE(sheet) << row;
+        EXPECT_EQ(sheet->mailComposeDelegate(), screen.get());
+        EXPECT_EQ(describe(sheet->toRecipients()->objectAtIndex(0)), "support@brisval.com");
+        EXPECT_EQ(sheet->subject() ? sheet->subject()->str() : "(nil)", expected[row].subject ? expected[row].subject : "(nil)");
+        EXPECT_EQ(sheet->messageBody() ? sheet->messageBody()->str() : "(nil)", expected[row].body ? expected[row].body : "(nil)");
+        EXPECT_EQ(sheet->isHTML(), expected[row].isHTML);
+        EXPECT_EQ(sheet->ccRecipients()->count(), expected[row].ccCount);
+        // Cancel comes back to the screen, which closes the sheet.
+        sheet->cancel(nullptr);
+        Clock::advance(1);
+        EXPECT_EQ(navigation->modalViewController(), nullptr);
+        EXPECT_EQ(table()->indexPathForSelectedRow(), nullptr);
+    }
+}
+
+// ---- The keyboard -----------------------------------------------------------
+
+class SettingsKeyboard : public SettingsScreen {
+protected:
+    // Fourteen text rows, 44 points each, under the 44-point bar: the table
+    // is 436 points high and shows ten of them.
+    void SetUp() override {
+        SettingsScreen::SetUp();
+        std::string xml;
+        for (int i = 0; i < 14; ++i)
+            xml += SettingsDevice::entry({"Type", "PSTextFieldSpecifier", "Title", "Row " + std::to_string(i), "Key",
+                                          "key" + std::to_string(i)});
+        device.write("Settings.bundle/Root.plist", SettingsDevice::settings(xml));
+        screen = make<QLTAppSettingsViewController>();
+        screen->initWithNibName("QLTAppSettingsView"_ns, nullptr);
+        show();
+    }
+    QLTTextField* field(NSInteger row) {
+        table()->scrollToRowAtIndexPath(NSIndexPath::indexPathForRow(row, 0), UITableViewScrollPositionNone, false);
+        return objc::cast<QLTPSTextFieldSpecifierViewCell>(cell(0, row))->textField();
+    }
+    CGFloat offset() const { return table()->contentOffset().y; }
+    CGFloat height() const { return table()->frame().size.height; }
+};
+
+TEST_F(SettingsKeyboard, TheTableShrinksByTheCoveredPartAndComesBackWithItsRowsAfterATenthOfASecond) {
+    ASSERT_FLOAT_EQ(height(), 436);
+    field(8)->becomeFirstResponder();
+    Clock::advance(1);
+    // 216 of the table's 436 points are under the keyboard; row 8 (centre
+    // 374) is in the middle of the 220 left.
+    EXPECT_FLOAT_EQ(height(), 220);
+    EXPECT_FLOAT_EQ(offset(), 374 - 110);
+    objc::send<void, id>(field(8), "insertText:", "\n"_ns);
+    EXPECT_FLOAT_EQ(height(), 436);
+    Clock::advance(0.09);
+    EXPECT_FLOAT_EQ(offset(), 264);
+    Clock::advance(1);
+    // The row at the top before the keyboard came is at the top again.
+    EXPECT_FLOAT_EQ(offset(), 0);
+
+    // A second show before the scroll back cancels it: the newly edited row
+    // stays in the middle.
+    field(8)->becomeFirstResponder();
+    Clock::advance(1);
+    objc::send<void, id>(field(8), "insertText:", "\n"_ns);
+    field(9)->becomeFirstResponder();
+    Clock::advance(1);
+    EXPECT_FLOAT_EQ(height(), 220);
+    EXPECT_FLOAT_EQ(offset(), 9 * 44 + 22 - 110);
+}
+
+TEST_F(SettingsKeyboard, InLandscapeTheOverlapIsMeasuredAlongTheTurnedScreen) {
+    // Either way round, the 162-point landscape keyboard covers 162 points of
+    // the table's 276.
+    for (auto orientation : {UIInterfaceOrientationLandscapeLeft, UIInterfaceOrientationLandscapeRight}) {
+        SCOPED_TRACE(orientation);
+        ASSERT_TRUE(window->rotateToInterfaceOrientation(orientation));
+        window->layoutIfNeeded();
+        EXPECT_FLOAT_EQ(height(), 276);
+        field(2)->becomeFirstResponder();
+        Clock::advance(1);
+        EXPECT_FLOAT_EQ(height(), 114);
+        field(2)->resignFirstResponder();
+        Clock::advance(1);
+        EXPECT_FLOAT_EQ(height(), 276);
+        window->rotateToInterfaceOrientation(UIInterfaceOrientationPortrait);
+    }
 }
