@@ -86,10 +86,12 @@ env -u DISPLAY -u WAYLAND_DISPLAY \
 expected="No display to open windows on (neither DISPLAY nor WAYLAND_DISPLAY is set): running the headless demo instead."
 first=$(head -n1 "$work/headless.out")
 [[ $first == "$expected" ]] || { echo "first line: $first"; exit 1; }
-for file in korvel-picker.png korvel-settings.png korvel-chooser.png korvel-preview.png korvel.png mail.png mail.json; do
+for file in korvel-picker.png korvel-settings.png korvel-chooser.png korvel-preview.png korvel-keyboard.png \
+  korvel-about.png korvel-help.png korvel-mail.png korvel.png mail.png mail.json; do
   grep -q "$work/out/$file" "$work/headless.out" || { echo "the demo does not say where $file is"; exit 1; }
 done
 check_png "$work/out/mail.png" 320 480
 check_png "$work/out/korvel-picker.png" 320 480
-for shot in korvel-settings korvel-chooser korvel-preview; do check_png "$work/out/$shot.png" 320 480; done
+for shot in korvel-settings korvel-chooser korvel-preview korvel-keyboard korvel-about korvel-help korvel-mail; do
+  check_png "$work/out/$shot.png" 320 480; done
 echo "both windows drawn; the headless demo ran without a display"
