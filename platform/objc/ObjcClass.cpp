@@ -6,6 +6,18 @@ objc_method* objc_class::ownMethod(SEL sel) const {
 }
 
 objc_method* objc_class::findMethod(SEL sel) const {
+    if (methodCacheGeneration_ != methodTablesGeneration_) {
+        methodCache_.clear();
+        methodCacheGeneration_ = methodTablesGeneration_;
+    }
+    auto [entry, added] = methodCache_.try_emplace(sel, nullptr);
+    if (added) entry->second = searchMethod(sel);
+    return entry->second;
+}
+
+void objc_class::methodTablesChanged() { ++methodTablesGeneration_; }
+
+objc_method* objc_class::searchMethod(SEL sel) const {
     for (const objc_class* c = this; c; c = c->superclass)
         if (objc_method* m = c->ownMethod(sel)) return m;
     return nullptr;
