@@ -1,18 +1,23 @@
 #include "objc/ObjcClass.h"
 
+#include <cstdint>
+
 objc_method* objc_class::ownMethod(SEL sel) const {
     auto it = methods.find(sel);
     return it == methods.end() ? nullptr : it->second.get();
 }
 
 objc_method* objc_class::findMethod(SEL sel) const {
+    constexpr std::size_t kEntries = std::size_t{1} << kMethodCacheBits;
     if (methodCacheGeneration_ != methodTablesGeneration_) {
-        methodCache_.clear();
+        // Value-initialised: every entry empty (a null selector is never looked up).
+        methodCache_ = std::make_unique<CachedMethod[]>(kEntries);
         methodCacheGeneration_ = methodTablesGeneration_;
     }
-    auto [entry, added] = methodCache_.try_emplace(sel, nullptr);
-    if (added) entry->second = searchMethod(sel);
-    return entry->second;
+    const auto key = reinterpret_cast<std::uintptr_t>(sel) * 0x9E3779B97F4A7C15ULL;
+    CachedMethod& entry = methodCache_[static_cast<std::size_t>(key >> (64 - kMethodCacheBits))];
+    if (entry.sel != sel) entry = {sel, searchMethod(sel)};
+    return entry.method;
 }
 
 void objc_class::methodTablesChanged() { ++methodTablesGeneration_; }
