@@ -1,7 +1,9 @@
 #include "Foundation/PropertyListFile.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <deque>
 #include <limits>
 #include <map>
 
@@ -17,6 +19,26 @@ std::uint64_t PropertyListFile::maxBytesFor(std::string_view phonePath) {
     return phonePath.find("/Library/Preferences/") != std::string_view::npos ? kMaxPreferencesBytes : kMaxOtherBytes;
 }
 
+namespace {
+
+// The last few files decoded, with their bytes. Mail reads the same small
+// files for every row; when the bytes read are the ones decoded before, the
+// objects decoded then (immutable, and decoded only as far as asked) are
+// the answer again, and parsing and indexing are not done anew.
+struct Decoded {
+    std::string path;
+    std::string bytes;
+    Ref<NSObject> root;
+};
+constexpr std::size_t kDecodedKept = 4;
+
+std::deque<Decoded>& decodedFiles() {
+    static std::deque<Decoded> files;
+    return files;
+}
+
+}  // namespace
+
 Ref<NSObject> PropertyListFile::read(NSString* phonePath) { return readFile(phonePath, false).root; }
 
 PropertyListFile::Contents PropertyListFile::readWhole(NSString* phonePath) { return readFile(phonePath, true); }
@@ -30,7 +52,17 @@ PropertyListFile::Contents PropertyListFile::readFile(NSString* phonePath, bool 
     if (size > limit)
         reportLimit(path, "is " + std::to_string(size) + " bytes, past the limit of " + std::to_string(limit) +
                               " bytes for its kind; it reads as unreadable.");
-    return bytes ? parseBytes(std::move(*bytes), path, whole) : Contents{};
+    if (!bytes) return {};
+    // A whole read decodes everything anew, so that it can tell what it met.
+    if (whole) return parseBytes(std::move(*bytes), path, true);
+    auto& files = decodedFiles();
+    auto same = std::find_if(files.begin(), files.end(), [&](const Decoded& d) { return d.path == path; });
+    if (same != files.end() && same->bytes == *bytes) return {same->root, false};
+    if (same != files.end()) files.erase(same);
+    Ref<NSObject> root = parseBytes(*bytes, path, false).root;
+    files.push_front({path, std::move(*bytes), root});
+    if (files.size() > kDecodedKept) files.pop_back();
+    return {root, false};
 }
 
 Ref<NSObject> PropertyListFile::parse(std::string bytes, std::string_view source) {
