@@ -30,8 +30,8 @@ public:
         std::filesystem::create_directories(root_ + "/var/mobile/Library/Preferences");
         auto prefs = NSMutableDictionary::dictionary();
         auto aliases = NSMutableDictionary::dictionary();
-        // About 74 bytes an address in the binary form.
-        const int addresses = fileBytes ? static_cast<int>(fileBytes / 80) : 20;
+        // Some 74 to 80 bytes an address in the binary form; the rest is padding.
+        const int addresses = fileBytes ? static_cast<int>(fileBytes / 90) : 20;
         for (int i = 0; i < addresses; ++i) {
             auto colour = NSMutableDictionary::dictionary();
             colour->setObject(NSNumber::numberWithFloat(static_cast<float>(i) / 20), "red"_ns);

@@ -31,6 +31,7 @@
 #include "UIKit/UINavigationController.h"
 #include "UIKit/UITableView.h"
 #include "UIKit/UIWindow.h"
+#include "objc/ClassBuilder.h"
 #include "objc/NSAutoreleasePool.h"
 
 namespace fs = std::filesystem;
@@ -139,7 +140,8 @@ void BM_Save(benchmark::State& state) {
     NSAutoreleasePool outer;
     Ref<UIApplication> app = launch();
     auto* delegate = objc::cast<PivellaAppDelegate>(app->delegate());
-    auto* accounts = objc::cast<RootViewController>(delegate->navigationController()->viewControllers()->objectAtIndex(0));
+    auto* accounts =
+        objc::cast<RootViewController>(delegate->navigationController()->viewControllers()->objectAtIndex(0));
     NSUserDefaults* defaults = NSUserDefaults::standardUserDefaults();
     Ref<NSString> address = "person01@example1.com"_ns;
     int saves = 0;
