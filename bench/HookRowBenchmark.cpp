@@ -3,7 +3,9 @@
 // and then, in the same run, with it loaded; the difference is the hook's
 // cost, set beside the floor of opening, reading and closing the files that
 // those three calls read (the label preferences three times, Mail's own
-// preferences once).
+// preferences once). The same is measured with label preferences at the size
+// limit, one byte past it, and with none at all: a file past the limit must
+// cost Mail what no file costs.
 #include <benchmark/benchmark.h>
 
 #include <dlfcn.h>
@@ -11,6 +13,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "BenchDevice.h"
@@ -18,6 +21,7 @@
 #include "Foundation/NSDate.h"
 #include "Foundation/NSMutableDictionary.h"
 #include "Foundation/NSNumber.h"
+#include "Foundation/PropertyListFile.h"
 #include "MailAccount.h"
 #include "MailMessage.h"
 #include "MailPreferences.h"
@@ -29,7 +33,7 @@ namespace {
 // The benchmark device with Mail's preferences and one message to show.
 class Device : public BenchDevice {
 public:
-    Device() : BenchDevice(5, true) {
+    explicit Device(std::size_t fileBytes = 0) : BenchDevice(5, true, fileBytes) {
         auto mail = NSMutableDictionary::dictionary();
         mail->setObject(NSNumber::numberWithInt(2), "LinesOfPreview"_ns);
         if (!mail->writeToFile(NSString::from(MailPreferences::kPath), true)) std::abort();
@@ -40,6 +44,7 @@ public:
             "A preview of the message"_ns, NSDate::dateWithTimeIntervalSinceReferenceDate(800000000)});
     }
     MailMessage* message() const { return message_; }
+    void removeLabelPreferences() const { std::filesystem::remove(DeviceFolder::resolve(kLabelPreferences)); }
 
 private:
     Ref<MailMessage> message_;
@@ -94,5 +99,23 @@ void BM_Floor_FilesPerRow(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_Floor_FilesPerRow);
+
+// The hook's row with label preferences of the given size: 0 for no file.
+void BM_RowWithHook_LabelPreferencesOfSize(benchmark::State& state) {
+    static void* hook = dlopen(KORVEL_HOOK_LIBRARY, RTLD_NOW | RTLD_GLOBAL);
+    if (!hook) {
+        state.SkipWithError("the hook did not load");
+        return;
+    }
+    const auto bytes = static_cast<std::size_t>(state.range(0));
+    Device sized(bytes ? bytes : 1000);
+    if (!bytes) sized.removeLabelPreferences();
+    for (auto _ : state) buildRow(sized.message());
+}
+BENCHMARK(BM_RowWithHook_LabelPreferencesOfSize)
+    ->Arg(static_cast<std::int64_t>(PropertyListFile::kMaxPreferencesBytes))
+    ->Arg(static_cast<std::int64_t>(PropertyListFile::kMaxPreferencesBytes + 1))
+    ->Arg(0)
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -9,6 +9,47 @@
 
 namespace korvelhook {
 
+// Selectors, classes and constant texts, found by the address of the literal
+// that names them and made once, as the phone's compiler and loader resolve
+// @selector, class references and @"..." literals once: looking each up by
+// its text for every message was much of the hook's cost per row. Plain
+// static storage, so that it needs no library: a full table just makes the
+// rest afresh each time.
+template <class T>
+class Interned {
+public:
+    template <class Make>
+    T get(const char* name, Make make) {
+        const unsigned long start = (reinterpret_cast<unsigned long>(name) >> 2) % kSlots;
+        for (unsigned long i = 0; i < kSlots; ++i) {
+            Slot& slot = slots_[(start + i) % kSlots];
+            if (slot.name == name) return slot.value;
+            if (slot.name) continue;
+            T value = make(name);
+            // Nothing is kept for what does not exist (yet).
+            if (value) {
+                slot.name = name;
+                slot.value = value;
+            }
+            return value;
+        }
+        return make(name);
+    }
+
+private:
+    static const unsigned long kSlots = 256;
+    struct Slot {
+        const char* name;
+        T value;
+    };
+    Slot slots_[kSlots];
+};
+
+inline SEL selector(const char* name) {
+    static Interned<SEL> selectors;
+    return selectors.get(name, sel_registerName);
+}
+
 template <class R, class... A>
 R send(id receiver, SEL selector, A... args) {
     if (!receiver) return R();
@@ -18,8 +59,8 @@ R send(id receiver, SEL selector, A... args) {
 }
 
 template <class R, class... A>
-R send(id receiver, const char* selector, A... args) {
-    return send<R, A...>(receiver, sel_registerName(selector), args...);
+R send(id receiver, const char* name, A... args) {
+    return send<R, A...>(receiver, selector(name), args...);
 }
 
 // Calls a saved implementation with the receiver and selector it was given.
@@ -29,15 +70,21 @@ R call(IMP imp, id receiver, SEL selector, A... args) {
     return reinterpret_cast<Fn>(imp)(receiver, selector, args...);
 }
 
-inline id classNamed(const char* name) { return reinterpret_cast<id>(objc_getClass(name)); }
-
-inline bool responds(id object, const char* selector) {
-    return send<BOOL, SEL>(object, "respondsToSelector:", sel_registerName(selector)) != NO;
+inline id classNamed(const char* name) {
+    static Interned<id> classes;
+    return classes.get(name, [](const char* n) { return reinterpret_cast<id>(objc_getClass(n)); });
 }
 
-// A string object for a C text (autoreleased by the platform).
-inline id string(const char* utf8) {
-    return send<id, const char*>(classNamed("NSString"), "stringWithUTF8String:", utf8);
+inline bool responds(id object, const char* name) {
+    return send<BOOL, SEL>(object, "respondsToSelector:", selector(name)) != NO;
+}
+
+// The string object of a literal C text, kept for the process's life.
+inline id string(const char* literal) {
+    static Interned<id> strings;
+    return strings.get(literal, [](const char* text) {
+        return send<id>(send<id, const char*>(classNamed("NSString"), "stringWithUTF8String:", text), "retain");
+    });
 }
 
 inline id ivar(id object, const char* name) { return send<id, id>(object, "valueForKeyPath:", string(name)); }

@@ -18,10 +18,6 @@ namespace {
 
 constexpr std::size_t kHeaderSize = 8;
 constexpr std::size_t kTrailerSize = 32;
-// Objects decoded per byte of the file at most. A walk of an honest file
-// decodes each reference once or so, each taking a byte or more; files whose
-// shared containers multiply far beyond that are cut off.
-constexpr std::uint64_t kDecodesPerByte = 4;
 
 enum Type : unsigned {
     kSimple = 0x0,
@@ -185,16 +181,35 @@ bool check(const Layout& l, std::uint64_t object, Header& h) {
 
 }  // namespace
 
-BinaryPropertyList::BinaryPropertyList(std::string bytes) : bytes_(std::move(bytes)) {
+namespace {
+
+// Decodes everything below `object`, so that every damage in it is met.
+void decodeAll(const NSObject* object) {
+    if (auto* array = dynamic_cast<const NSArray*>(object)) {
+        for (NSUInteger i = 0, n = array->count(); i < n; ++i) decodeAll(array->objectAtIndex(i));
+    } else if (auto* dictionary = dynamic_cast<const NSDictionary*>(object)) {
+        dictionary->enumerateKeysAndObjectsUsingBlock([](NSObject*, NSObject* value, bool*) { decodeAll(value); });
+    }
+}
+
+}  // namespace
+
+BinaryPropertyList::BinaryPropertyList(std::string bytes, std::string_view source)
+    : bytes_(std::move(bytes)), source_(source) {
     layout_.base = reinterpret_cast<const unsigned char*>(bytes_.data());
 }
 
 bool BinaryPropertyList::isBinary(std::string_view bytes) { return bytes.starts_with("bplist0"); }
 
-Ref<NSObject> BinaryPropertyList::read(std::string bytes) {
-    auto plist = std::make_shared<BinaryPropertyList>(std::move(bytes));
+Ref<NSObject> BinaryPropertyList::read(std::string bytes, std::string_view source, bool* whole) {
+    auto plist = std::make_shared<BinaryPropertyList>(std::move(bytes), source);
     if (!plist->readTrailer()) return nullptr;
-    return plist->object(plist->layout_.top, nullptr);
+    Ref<NSObject> root = plist->object(plist->layout_.top, nullptr);
+    if (whole) {
+        decodeAll(root);
+        *whole = plist->whole_;
+    }
+    return root;
 }
 
 bool BinaryPropertyList::readTrailer() {
@@ -212,7 +227,7 @@ bool BinaryPropertyList::readTrailer() {
     if (l.offsetSize < 1 || l.offsetSize > 8 || l.referenceSize < 1 || l.referenceSize > 8) return false;
     if (l.objectCount == 0 || l.top >= l.objectCount) return false;
     if (l.tableOffset < kHeaderSize + 1 || l.tableOffset > tableEnd) return false;
-    budget_ = n * kDecodesPerByte;
+    budget_ = l.objectCount * kObjectsPerFileObject;
     return l.objectCount <= (tableEnd - l.tableOffset) / l.offsetSize;
 }
 
@@ -243,38 +258,62 @@ bool BinaryPropertyList::keys(std::uint64_t dictionary, std::vector<Key>& out,
 }
 
 Ref<NSObject> BinaryPropertyList::object(std::uint64_t object, const std::shared_ptr<const Path>& container) const {
+    if (auto leaf = leaves_.find(object); leaf != leaves_.end()) return leaf->second;
+    Ref<NSObject> result = decode(object, container);
+    if (!result) whole_ = false;
+    return result;
+}
+
+Ref<NSObject> BinaryPropertyList::decode(std::uint64_t object, const std::shared_ptr<const Path>& container) const {
+    if (budget_ == 0) {
+        PropertyListFile::reportLimit(source_, "makes more objects than the limit of " +
+                                                   std::to_string(kObjectsPerFileObject) + " for each of its " +
+                                                   std::to_string(layout_.objectCount) +
+                                                   " objects; the rest reads as absent.");
+        return nullptr;
+    }
     Header h;
-    if (budget_ == 0 || !check(layout_, object, h)) return nullptr;
+    if (!check(layout_, object, h)) return nullptr;
     --budget_;
     const unsigned low = h.marker & 0xF;
     const std::size_t n = static_cast<std::size_t>(h.count);
     const unsigned char* p = layout_.base + h.payload;
+    Ref<NSObject> leaf;
     switch (h.marker >> 4) {
     case kSimple:
-        if (h.marker == kNull) return NSNull::null();
-        return NSNumber::numberWithBool(h.marker == kTrue);
+        if (h.marker == kNull) leaf = NSNull::null();
+        else leaf = NSNumber::numberWithBool(h.marker == kTrue);
+        break;
     case kInteger:
         if (low == 4) {
             std::uint64_t value = readUint(p + 8, 8);
-            if (readUint(p, 8) == 0) return NSNumber::numberWithUnsignedLongLong(value);
-            return NSNumber::numberWithLongLong(static_cast<long long>(value));
+            if (readUint(p, 8) == 0) leaf = NSNumber::numberWithUnsignedLongLong(value);
+            else leaf = NSNumber::numberWithLongLong(static_cast<long long>(value));
+        } else {
+            // One, two and four bytes are unsigned; eight are signed.
+            leaf = NSNumber::numberWithLongLong(static_cast<long long>(readUint(p, 1u << low)));
         }
-        // One, two and four bytes are unsigned; eight are signed.
-        return NSNumber::numberWithLongLong(static_cast<long long>(readUint(p, 1u << low)));
+        break;
     case kReal:
-        if (low == 2) return NSNumber::numberWithFloat(std::bit_cast<float>(static_cast<std::uint32_t>(readUint(p, 4))));
-        return NSNumber::numberWithDouble(std::bit_cast<double>(readUint(p, 8)));
-    case kDate: return NSDate::dateWithTimeIntervalSinceReferenceDate(std::bit_cast<double>(readUint(p, 8)));
-    case kData: return make<NSData>(bytes_.substr(h.payload, n));
-    case kAscii: return make<NSString>(bytes_.substr(h.payload, n));
+        if (low == 2) leaf = NSNumber::numberWithFloat(std::bit_cast<float>(static_cast<std::uint32_t>(readUint(p, 4))));
+        else leaf = NSNumber::numberWithDouble(std::bit_cast<double>(readUint(p, 8)));
+        break;
+    case kDate: leaf = NSDate::dateWithTimeIntervalSinceReferenceDate(std::bit_cast<double>(readUint(p, 8))); break;
+    case kData: leaf = make<NSData>(bytes_.substr(h.payload, n)); break;
+    case kAscii: leaf = make<NSString>(bytes_.substr(h.payload, n)); break;
     case kUtf16: {
         std::string utf8;
         appendUtf8(utf8, p, h.count);
-        return make<NSString>(std::move(utf8));
+        leaf = make<NSString>(std::move(utf8));
+        break;
     }
     case kArray:
     case kDictionary: break;
     default: return nullptr;
+    }
+    if (leaf) {
+        leaves_.emplace(object, leaf);
+        return leaf;
     }
     unsigned depth = container ? container->depth + 1 : 0;
     if (depth >= PropertyListFile::kMaxDepth) return nullptr;

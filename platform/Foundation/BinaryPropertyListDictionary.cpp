@@ -43,6 +43,7 @@ void BinaryPropertyListDictionary::index() const {
     indexed_ = true;
     sound_ = buildIndex();
     if (!sound_) {
+        plist_->leftOut();
         entries_.clear();
         table_.clear();
     }
@@ -59,6 +60,8 @@ bool BinaryPropertyListDictionary::buildIndex() const {
         std::uint32_t* slot = table_.empty() ? nullptr : &table_[slotFor(key.text)];
         std::size_t existing = slot ? (*slot ? *slot - 1 : kMissing) : find(key.text, kept);
         if (existing != kMissing) {
+            // The earlier value is left out.
+            plist_->leftOut();
             entries_[existing].valueObject = key.valueObject;
             continue;
         }

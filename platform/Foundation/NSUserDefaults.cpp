@@ -1,5 +1,6 @@
 #include "Foundation/NSUserDefaults.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <sys/stat.h>
@@ -155,28 +156,36 @@ Ref<NSDictionary> NSUserDefaults::dictionaryForKey(NSString* key) const {
 }
 
 bool NSUserDefaults::synchronize() {
-    if (stampOfFile() != diskStamp_) readFile();
-    auto merged = NSMutableDictionary::dictionaryWithDictionary(disk_);
-    for (const auto& [key, value] : pending_) {
-        if (value) merged->setObject(value, NSString::from(key));
-        else merged->removeObjectForKey(NSString::from(key));
+    const bool changedOnDisk = stampOfFile() != diskStamp_;
+    if (!changedOnDisk && pending_.empty()) return true;
+    if (changedOnDisk && readFile()) {
+        auto merged = NSMutableDictionary::dictionaryWithDictionary(disk_);
+        for (const auto& [key, value] : pending_) {
+            if (value) merged->setObject(value, NSString::from(key));
+            else merged->removeObjectForKey(NSString::from(key));
+        }
+        adopt(merged);
     }
-    adopt(merged);
-    bool needsWrite = diskUnreadable_ ? !pending_.empty() : !merged->isEqual(disk_);
-    if (!needsWrite) {
+    if (pending_.empty() || (!keepAside_ && !pendingDiffersFromFile())) {
         pending_.clear();
         return true;
     }
     std::error_code ec;
     fs::create_directories(DeviceFolder::resolve(kPreferencesFolder), ec);
-    if (diskUnreadable_ && !keepUnreadableFile()) return false;
-    auto snapshot = NSDictionary::dictionaryWithDictionary(merged);
-    if (!snapshot->writeToFile(NSString::from(path_), true)) return false;
-    disk_ = snapshot;
+    if (keepAside_ && !keepFileAside()) return false;
+    if (!values_->writeToFile(NSString::from(path_), true)) return false;
+    disk_ = NSDictionary::dictionaryWithDictionary(values_);
     diskStamp_ = stampOfFile();
-    diskUnreadable_ = false;
+    keepAside_ = false;
     pending_.clear();
     return true;
+}
+
+bool NSUserDefaults::pendingDiffersFromFile() const {
+    return std::any_of(pending_.begin(), pending_.end(), [this](const auto& change) {
+        NSObject* onDisk = disk_->objectForKey(NSString::from(change.first));
+        return change.second ? !(onDisk && onDisk->isEqual(change.second)) : onDisk != nullptr;
+    });
 }
 
 void NSUserDefaults::adopt(Ref<NSMutableDictionary> values) {
@@ -196,21 +205,25 @@ bool NSUserDefaults::readFile() {
     diskStamp_ = stampOfFile();
     if (!diskStamp_.exists) {
         disk_ = NSDictionary::dictionary();
-        diskUnreadable_ = false;
+        keepAside_ = false;
         return true;
     }
-    Ref<NSObject> root = PropertyListFile::read(NSString::from(path_));
-    if (auto* dictionary = objc::cast<NSDictionary>(root.get())) {
-        disk_ = dictionary;
-        diskUnreadable_ = false;
-        return true;
+    PropertyListFile::Contents contents = PropertyListFile::readWhole(NSString::from(path_));
+    auto* dictionary = objc::cast<NSDictionary>(contents.root.get());
+    keepAside_ = !dictionary || !contents.whole;
+    if (!dictionary) {
+        NSLog("NSUserDefaults: %s is not a readable preferences file; it is left as it is.", path_);
+        return false;
     }
-    diskUnreadable_ = true;
-    NSLog("NSUserDefaults: %s is not a readable preferences file; it is left as it is.", path_);
-    return false;
+    disk_ = dictionary;
+    if (keepAside_)
+        NSLog("NSUserDefaults: %s did not read whole; what could be read is used, and the file is kept aside "
+              "before it is replaced.",
+              path_);
+    return true;
 }
 
-bool NSUserDefaults::keepUnreadableFile() const {
+bool NSUserDefaults::keepFileAside() const {
     std::string file = DeviceFolder::resolve(path_);
     for (int n = 1; n < 1000; ++n) {
         std::string suffix = ".unreadable" + (n > 1 ? "." + std::to_string(n) : std::string());
@@ -220,9 +233,9 @@ bool NSUserDefaults::keepUnreadableFile() const {
         fs::create_hard_link(file, file + suffix, ec);
         if (ec) fs::copy_file(file, file + suffix, ec);
         if (ec) break;
-        NSLog("NSUserDefaults: the unreadable %s is kept as %s%s.", path_, path_, suffix);
+        NSLog("NSUserDefaults: %s, which did not read whole, is kept as %s%s.", path_, path_, suffix);
         return true;
     }
-    NSLog("NSUserDefaults: %s cannot be read nor kept aside, so it is not replaced.", path_);
+    NSLog("NSUserDefaults: %s did not read whole and cannot be kept aside, so it is not replaced.", path_);
     return false;
 }

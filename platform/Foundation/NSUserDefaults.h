@@ -2,8 +2,10 @@
 // "/var/mobile/Library/Preferences/<domain>.plist" by synchronize. Other
 // processes may write the same file: synchronize picks up what they wrote,
 // with this process's own unsaved changes taking precedence key by key.
-// A preferences file that cannot be read is never overwritten unseen: it is
-// kept beside the new one (".unreadable") and reported in the log.
+// A preferences file that cannot be read, or does not read whole (a value
+// dropped, a reference broken, a limit reached anywhere in it), is never
+// overwritten unseen: before the first write replaces it, it is kept byte
+// for byte beside the new one (".unreadable") and reported in the log.
 #pragma once
 
 #include <string>
@@ -55,9 +57,10 @@ public:
     // nil unless the value is a dictionary.
     Ref<NSDictionary> dictionaryForKey(NSString* key) const;
 
-    // Merges what is on disk with this process's changes and writes the
-    // whole domain atomically when that differs from the file. Answers
-    // whether the defaults and the file now agree.
+    // Merges what another process wrote with this process's changes and
+    // writes the whole domain atomically when a change differs from the file.
+    // With nothing changed here or there it only looks at the file's stamp.
+    // Answers whether the defaults and the file now agree.
     bool synchronize();
 
 private:
@@ -74,8 +77,10 @@ private:
     // Reads the file into disk_; NO when it is there but is not a readable
     // property-list dictionary (disk_ then keeps the last good contents).
     bool readFile();
-    // Keeps an unreadable file under a free ".unreadable" name.
-    bool keepUnreadableFile() const;
+    // Whether a pending change differs from what the file holds.
+    bool pendingDiffersFromFile() const;
+    // Keeps the file on disk under a free ".unreadable" name.
+    bool keepFileAside() const;
     void change(const std::string& key, Ref<NSObject> value);
     // Replaces values_, posting the change notification when they differ.
     void adopt(Ref<NSMutableDictionary> values);
@@ -86,7 +91,8 @@ private:
     // The file's contents as last read or written, and its stamp then.
     Ref<NSDictionary> disk_;
     FileStamp diskStamp_;
-    bool diskUnreadable_ = false;
+    // The file on disk did not read whole and is kept aside before it is replaced.
+    bool keepAside_ = false;
     // This process's changes since the last write, in order: the new value,
     // or nil for a removal.
     std::vector<std::pair<std::string, Ref<NSObject>>> pending_;

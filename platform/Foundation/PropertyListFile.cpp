@@ -1,33 +1,94 @@
 #include "Foundation/PropertyListFile.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <deque>
 #include <limits>
+#include <map>
 
 #include "Device/DeviceFolder.h"
 #include "Foundation/BinaryPropertyList.h"
 #include "Foundation/FileAccess.h"
 #include "Foundation/LibplistBridge.h"
+#include "Foundation/NSLog.h"
 #include "Foundation/NSString.h"
 #include "Foundation/XmlPropertyListGuard.h"
 
-Ref<NSObject> PropertyListFile::read(NSString* phonePath) {
-    if (!phonePath) return nullptr;
-    auto bytes = FileAccess::read(DeviceFolder::resolve(phonePath->str()));
-    return bytes ? parse(std::move(*bytes)) : nullptr;
+std::uint64_t PropertyListFile::maxBytesFor(std::string_view phonePath) {
+    return phonePath.find("/Library/Preferences/") != std::string_view::npos ? kMaxPreferencesBytes : kMaxOtherBytes;
 }
 
-Ref<NSObject> PropertyListFile::parse(std::string bytes) {
-    if (BinaryPropertyList::isBinary(bytes)) return BinaryPropertyList::read(std::move(bytes));
+namespace {
+
+// The last few files decoded, with their bytes. Mail reads the same small
+// files for every row; when the bytes read are the ones decoded before, the
+// objects decoded then (immutable, and decoded only as far as asked) are
+// the answer again, and parsing and indexing are not done anew.
+struct Decoded {
+    std::string path;
+    std::string bytes;
+    Ref<NSObject> root;
+};
+constexpr std::size_t kDecodedKept = 4;
+
+std::deque<Decoded>& decodedFiles() {
+    static std::deque<Decoded> files;
+    return files;
+}
+
+}  // namespace
+
+Ref<NSObject> PropertyListFile::read(NSString* phonePath) { return readFile(phonePath, false).root; }
+
+PropertyListFile::Contents PropertyListFile::readWhole(NSString* phonePath) { return readFile(phonePath, true); }
+
+PropertyListFile::Contents PropertyListFile::readFile(NSString* phonePath, bool whole) {
+    if (!phonePath) return {};
+    const std::string& path = phonePath->str();
+    const std::uint64_t limit = maxBytesFor(path);
+    std::uint64_t size = 0;
+    auto bytes = FileAccess::read(DeviceFolder::resolve(path), limit, &size);
+    if (size > limit)
+        reportLimit(path, "is " + std::to_string(size) + " bytes, past the limit of " + std::to_string(limit) +
+                              " bytes for its kind; it reads as unreadable.");
+    if (!bytes) return {};
+    // A whole read decodes everything anew, so that it can tell what it met.
+    if (whole) return parseBytes(std::move(*bytes), path, true);
+    auto& files = decodedFiles();
+    auto same = std::find_if(files.begin(), files.end(), [&](const Decoded& d) { return d.path == path; });
+    if (same != files.end() && same->bytes == *bytes) return {same->root, false};
+    if (same != files.end()) files.erase(same);
+    Ref<NSObject> root = parseBytes(*bytes, path, false).root;
+    files.push_front({path, std::move(*bytes), root});
+    if (files.size() > kDecodedKept) files.pop_back();
+    return {root, false};
+}
+
+Ref<NSObject> PropertyListFile::parse(std::string bytes, std::string_view source) {
+    return parseBytes(std::move(bytes), source, false).root;
+}
+
+PropertyListFile::Contents PropertyListFile::parseWhole(std::string bytes, std::string_view source) {
+    return parseBytes(std::move(bytes), source, true);
+}
+
+PropertyListFile::Contents PropertyListFile::parseBytes(std::string bytes, std::string_view source, bool whole) {
+    if (BinaryPropertyList::isBinary(bytes)) {
+        bool sound = false;
+        Ref<NSObject> root = BinaryPropertyList::read(std::move(bytes), source, whole ? &sound : nullptr);
+        return {root, root && sound};
+    }
     std::string_view xml(bytes);
     if (xml.starts_with("\xEF\xBB\xBF")) xml.remove_prefix(3);
-    if (xml.size() > std::numeric_limits<std::uint32_t>::max() || !XmlPropertyListGuard::check(xml)) return nullptr;
-    plist_t root = nullptr;
-    plist_from_xml(xml.data(), static_cast<std::uint32_t>(xml.size()), &root);
-    if (!root) return nullptr;
-    Ref<NSObject> object = LibplistBridge::toObject(root);
-    plist_free(root);
-    return object;
+    if (xml.size() > std::numeric_limits<std::uint32_t>::max() || !XmlPropertyListGuard::check(xml)) return {};
+    plist_t node = nullptr;
+    plist_from_xml(xml.data(), static_cast<std::uint32_t>(xml.size()), &node);
+    if (!node) return {};
+    // The bridge fails as a whole, so an XML file that reads reads whole.
+    Ref<NSObject> root = LibplistBridge::toObject(node);
+    plist_free(node);
+    return {root, root != nullptr};
 }
 
 bool PropertyListFile::write(const NSObject* root, NSString* phonePath, bool atomically) {
@@ -47,4 +108,13 @@ std::optional<std::string> PropertyListFile::serialize(const NSObject* root) {
     std::string bytes(out, length);
     plist_to_bin_free(out);
     return bytes;
+}
+
+void PropertyListFile::reportLimit(std::string_view source, const std::string& message) {
+    static std::map<std::string, std::string, std::less<>> lastReported;
+    std::string name = source.empty() ? "A property list" : std::string(source);
+    auto it = lastReported.find(name);
+    if (it != lastReported.end() && it->second == message) return;
+    lastReported[name] = message;
+    NSLog("%s %s", name, message);
 }

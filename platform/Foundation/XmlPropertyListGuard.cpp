@@ -31,8 +31,11 @@ std::size_t markupEnd(std::string_view xml, std::size_t from, bool declaration) 
 
 bool XmlPropertyListGuard::check(std::string_view xml) {
     const unsigned maxDepth = PropertyListFile::kMaxDepth + kElementAllowance;
+    // XML begins with markup; anything else (a file of zero bytes, say) is
+    // not handed to the parser at all.
+    std::size_t i = xml.find_first_not_of(" \t\r\n");
+    if (i == std::string_view::npos || xml[i] != '<') return false;
     unsigned depth = 0;
-    std::size_t i = 0;
     while ((i = xml.find('<', i)) != std::string_view::npos) {
         std::string_view rest = xml.substr(i);
         std::size_t end;

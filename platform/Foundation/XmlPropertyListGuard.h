@@ -9,7 +9,8 @@
 
 class XmlPropertyListGuard {
 public:
-    // False when elements nest deeper than the property-list depth limit
-    // allows, or the markup is cut off or unbalanced.
+    // False when the text does not begin with markup, elements nest deeper
+    // than the property-list depth limit allows, or the markup is cut off or
+    // unbalanced.
     static bool check(std::string_view xml);
 };

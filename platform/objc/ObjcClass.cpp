@@ -1,11 +1,28 @@
 #include "objc/ObjcClass.h"
 
+#include <cstdint>
+
 objc_method* objc_class::ownMethod(SEL sel) const {
     auto it = methods.find(sel);
     return it == methods.end() ? nullptr : it->second.get();
 }
 
 objc_method* objc_class::findMethod(SEL sel) const {
+    constexpr std::size_t kEntries = std::size_t{1} << kMethodCacheBits;
+    if (methodCacheGeneration_ != methodTablesGeneration_) {
+        // Value-initialised: every entry empty (a null selector is never looked up).
+        methodCache_ = std::make_unique<CachedMethod[]>(kEntries);
+        methodCacheGeneration_ = methodTablesGeneration_;
+    }
+    const auto key = reinterpret_cast<std::uintptr_t>(sel) * 0x9E3779B97F4A7C15ULL;
+    CachedMethod& entry = methodCache_[static_cast<std::size_t>(key >> (64 - kMethodCacheBits))];
+    if (entry.sel != sel) entry = {sel, searchMethod(sel)};
+    return entry.method;
+}
+
+void objc_class::methodTablesChanged() { ++methodTablesGeneration_; }
+
+objc_method* objc_class::searchMethod(SEL sel) const {
     for (const objc_class* c = this; c; c = c->superclass)
         if (objc_method* m = c->ownMethod(sel)) return m;
     return nullptr;

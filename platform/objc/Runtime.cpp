@@ -132,6 +132,7 @@ BOOL class_addMethod(Class cls, SEL name, IMP imp, const char* types) {
     if (!cls || !name || !imp) return NO;
     if (cls->ownMethod(name)) return NO;
     cls->methods[name] = std::make_unique<objc_method>(objc_method{name, types ? types : "", imp});
+    objc_class::methodTablesChanged();
     return YES;
 }
 

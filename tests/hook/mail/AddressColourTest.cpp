@@ -14,6 +14,7 @@ protected:
             {"bob@example.net", record(0, 1, 0)},
             {"carol@example.org", record(0, 0, 1)},
             {"quick@example.net", NSNumber::numberWithInt(3)},
+            {"nored@example.net", preferences({{"green", NSNumber::numberWithFloat(1)}})},
         }));
     }
 
@@ -41,6 +42,13 @@ TEST_F(AddressColour, UnusableSenderFallsBackToTheAccount) {
     expectRowColour({" bob@example.net"}, {}, {}, 1, 0, 0);
     // A quick-colour number is no colour record.
     expectRowColour({"quick@example.net"}, {}, {}, 1, 0, 0);
+}
+
+TEST_F(AddressColour, ASendersDictionaryWithoutRedIsKeptAndGivesWhite) {
+    // A dictionary is usable, so the account is not asked; without "red" it
+    // is no colour record, so the row is white.
+    expectRowColour({"Nored <nored@example.net>"}, {}, {}, 1, 1, 1);
+    expectRowColour({}, {"nored@example.net"}, {}, 1, 1, 1);
 }
 
 TEST_F(AddressColour, OnlyTheFirstNonEmptyListCounts) {

@@ -60,8 +60,12 @@ void MailWithHook::writeRawPreferences(const std::string& bytes) {
 }
 
 void MailWithHook::writeMailPreferences(std::optional<int> linesOfPreview) {
+    writeMailPreferences(linesOfPreview ? NSNumber::numberWithInt(*linesOfPreview) : nullptr);
+}
+
+void MailWithHook::writeMailPreferences(NSObject* linesOfPreview) {
     auto preferences = NSMutableDictionary::dictionary();
-    if (linesOfPreview) preferences->setObject(NSNumber::numberWithInt(*linesOfPreview), "LinesOfPreview"_ns);
+    if (linesOfPreview) preferences->setObject(linesOfPreview, "LinesOfPreview"_ns);
     ASSERT_TRUE(preferences->writeToFile(NSString::from(MailPreferences::kPath), true));
 }
 

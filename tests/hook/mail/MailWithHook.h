@@ -39,6 +39,8 @@ protected:
     void writeRawPreferences(const std::string& bytes);
     // LinesOfPreview: a number, or absent with nullopt.
     void writeMailPreferences(std::optional<int> linesOfPreview);
+    // LinesOfPreview as any value; nil: absent.
+    void writeMailPreferences(NSObject* linesOfPreview);
 
     static Ref<NSDictionary> record(float red, float green, float blue, float alpha = 1);
     static Ref<NSMutableDictionary> preferences(std::initializer_list<std::pair<const char*, NSObject*>> entries);

@@ -2,6 +2,7 @@
 #include "MailWithHook.h"
 
 #include "Foundation/NSArray.h"
+#include "Foundation/NSDate.h"
 #include "QuartzCore/CALayer.h"
 #include "UIKit/UILabel.h"
 
@@ -195,5 +196,61 @@ TEST_F(MessageLabel, MissingOrGarbledPreferencesLeaveEveryRowWhite) {
         assign(cell, message("anna@example.com", {"bob@example.net"}));
         layOut(cell);
         expectWhite(label(cell)->backgroundColor());
+    }
+}
+
+TEST_F(MessageLabel, LinesOfPreviewCountsAsTextAndOnlyWhenItHasAnIntegerReading) {
+    // Style 1's bar is 44 + 15 x lines + 4 high on a row Mail makes 44 high.
+    const std::pair<Ref<NSObject>, CGFloat> cases[] = {
+        {"3"_ns, 93},
+        {"0"_ns, 44},
+        {"many"_ns, 44},  // a text without digits reads as 0 lines, not 2
+        {record(1, 1, 1), 78},
+        {NSArray::arrayWithObjects({NSNumber::numberWithInt(3).get()}), 78},
+        {NSDate::dateWithTimeIntervalSinceReferenceDate(0), 78},
+    };
+    writePreferences(preferences({{"mail_label_style", NSNumber::numberWithInt(1)}}));
+    for (const auto& [lines, height] : cases) {
+        SCOPED_TRACE(lines->description()->str());
+        writeMailPreferences(lines.get());
+        EXPECT_FLOAT_EQ(label(makeCell())->frame().size.height, height);
+    }
+}
+
+TEST_F(MessageLabel, ARecordWithoutAlphaIsTransparentInEveryColouredPlace) {
+    auto noAlpha = preferences({{"red", NSNumber::numberWithFloat(1)}, {"green", NSNumber::numberWithFloat(0.5f)},
+                                {"blue", NSNumber::numberWithFloat(0.25f)}});
+    for (int style : {0, 4, 5}) {
+        SCOPED_TRACE(style);
+        writePreferences(preferences({{"mail_label_style", NSNumber::numberWithInt(style)},
+                                      {"anna@example.com", noAlpha}}));
+        auto cell = makeCell();
+        assign(cell, message("anna@example.com", {}));
+        layOut(cell);
+        if (style == 0) expectColour(label(cell)->backgroundColor(), 1, 0.5f, 0.25f, 0);
+        if (style == 4) expectColour(cell->dateLabel()->textColor(), 1, 0.5f, 0.25f, 0);
+        if (style == 5)
+            expectColour(static_cast<UIView*>(cell->dateLabel()->subviews()->objectAtIndex(0))->backgroundColor(), 1,
+                         0.5f, 0.25f, 0);
+    }
+}
+
+TEST_F(MessageLabel, OnlyStyleFiveGivesTheDateABackgroundFittedToIt) {
+    for (int style = -1; style <= 9; ++style) {
+        SCOPED_TRACE(style);
+        writePreferences(preferences({{"mail_label_style", NSNumber::numberWithInt(style)},
+                                      {"anna@example.com", record(1, 0, 0)}}));
+        auto cell = makeCell();
+        assign(cell, message("anna@example.com", {}));
+        layOut(cell);
+        UILabel* date = cell->dateLabel();
+        if (style != 5) {
+            EXPECT_EQ(date->subviews()->count(), 0u);
+            continue;
+        }
+        ASSERT_EQ(date->subviews()->count(), 1u);
+        CGRect own = static_cast<UIView*>(date->subviews()->objectAtIndex(0))->frame();
+        EXPECT_TRUE(CGRectEqualToRect(own, CGRectMake(0, 0, date->frame().size.width, date->frame().size.height)))
+            << own.origin.x << "," << own.origin.y << " " << own.size.width << "x" << own.size.height;
     }
 }

@@ -2,7 +2,9 @@
 // never crash, hang or exhaust memory, in both formats.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <random>
 #include <sys/stat.h>
@@ -185,6 +187,48 @@ TEST(HostilePropertyList, SharedDictionariesThatMultiplyStopDecodingInsteadOfExh
     EXPECT_LT(root->description()->str().size(), std::size_t{1} << 20);
 }
 
+TEST(HostilePropertyList, ReadsMakeObjectsInProportionToTheFileNotToItsReferences) {
+    // Under a sound root, 10,000 references to one small value: shared texts
+    // and numbers are one object each and read whole; a shared container
+    // would be made again for each reference, and is cut off at the bound.
+    const unsigned references = 10000;
+    auto build = [&](bool container) {
+        BplistBuilder b;
+        b.referenceSize = 2;
+        b.add(b.dict({2, 1}, {4, 3}));
+        b.add(BplistBuilder::ascii("Messages"));
+        b.add(BplistBuilder::ascii("Count"));
+        b.add(b.array(std::vector<std::uint64_t>(references, 5)));
+        b.add(BplistBuilder::integer(references));
+        if (container) b.add(b.dict({1}, {6}));
+        else b.add(BplistBuilder::ascii("same text"));
+        b.add(b.array({2, 4}));
+        return b.build();
+    };
+    {
+        PropertyListFile::Contents c = PropertyListFile::parseWhole(build(false));
+        ASSERT_NE(c.root, nullptr);
+        EXPECT_TRUE(c.whole);
+        auto* list = objc::cast<NSArray>(objc::cast<NSDictionary>(c.root.get())->objectForKey("Messages"_ns));
+        ASSERT_NE(list, nullptr);
+        ASSERT_EQ(list->count(), references);
+        EXPECT_EQ(list->objectAtIndex(0), list->objectAtIndex(references - 1));
+    }
+    testing::internal::CaptureStderr();
+    PropertyListFile::Contents c = PropertyListFile::parseWhole(build(true), "messages.plist");
+    std::string log = testing::internal::GetCapturedStderr();
+    auto* root = objc::cast<NSDictionary>(c.root.get());
+    ASSERT_NE(root, nullptr);
+    EXPECT_FALSE(c.whole);
+    EXPECT_EQ(root->objectForKey("Messages"_ns), nullptr);
+    auto* count = objc::cast<NSNumber>(root->objectForKey("Count"_ns));
+    ASSERT_NE(count, nullptr);
+    EXPECT_EQ(count->intValue(), static_cast<int>(references));
+    EXPECT_NE(log.find("messages.plist makes more objects than the limit of 4 for each of its 7 objects"),
+              std::string::npos)
+        << log;
+}
+
 TEST(HostilePropertyList, ADamagedValueReadsAsAbsentAndTheRestStillReads) {
     BplistBuilder b;
     b.add(b.dict({1, 2, 3}, {4, 5, 6}));
@@ -344,42 +388,73 @@ TEST(HostilePropertyList, RandomDamageNeverCrashes) {
     }
 }
 
-TEST(HostilePropertyList, LargeFilesReadWhenSoundAndAreRefusedWhenNot) {
+TEST(HostilePropertyList, EachKindOfFileReadsUpToItsSizeLimitAndNotAByteMore) {
     TempFolder dir;
-    const std::size_t big = std::size_t{64} << 20;
-    {
-        // 64 MiB of data in a binary file.
-        BplistBuilder b;
-        b.add(b.dict({1}, {2}));
-        b.add(BplistBuilder::ascii("blob"));
-        b.add(BplistBuilder::marker(0x4, big) + std::string(big, '\x5A'));
-        std::ofstream(dir.file("big.plist"), std::ios::binary) << b.build();
-        Ref<NSDictionary> d = NSDictionary::dictionaryWithContentsOfFile(NSString::from(dir.file("big.plist")));
-        ASSERT_NE(d, nullptr);
-        auto* data = objc::cast<NSData>(d->objectForKey("blob"_ns));
-        ASSERT_NE(data, nullptr);
-        EXPECT_EQ(data->length(), big);
-    }
-    {
-        // 64 MiB of XML text.
-        std::string xml = xmlDocument("<dict><key>text</key><string>" + std::string(big, 'x') + "</string></dict>");
-        std::ofstream(dir.file("big.xml"), std::ios::binary) << xml;
-        Ref<NSDictionary> d = NSDictionary::dictionaryWithContentsOfFile(NSString::from(dir.file("big.xml")));
-        ASSERT_NE(d, nullptr);
-        EXPECT_EQ(objc::cast<NSString>(d->objectForKey("text"_ns))->str().size(), big);
-    }
-    {
-        // 64 MiB of noise, with and without the binary signature.
-        std::string noise(big, '\0');
-        std::mt19937_64 random(7);
-        for (std::size_t i = 0; i + 8 <= noise.size(); i += 8) {
-            std::uint64_t r = random();
-            std::memcpy(noise.data() + i, &r, 8);
+    std::filesystem::create_directories(dir.path() / "Library/Preferences");
+    // A file of exactly `size` bytes, binary (one blob of data) or XML (one text).
+    auto binaryOf = [](std::size_t size) {
+        auto build = [](std::size_t n) {
+            BplistBuilder b;
+            b.add(b.dict({1}, {2}));
+            b.add(BplistBuilder::ascii("blob"));
+            b.add(BplistBuilder::marker(0x4, n) + std::string(n, '\x5A'));
+            return b.build();
+        };
+        return build(size - (build(size / 2).size() - size / 2));
+    };
+    auto xmlOf = [](std::size_t size) {
+        std::string frame = xmlDocument("<dict><key>blob</key><string></string></dict>");
+        return xmlDocument("<dict><key>blob</key><string>" + std::string(size - frame.size(), 'x') + "</string></dict>");
+    };
+    struct Case {
+        const char* file;
+        std::uint64_t limit;
+        bool binary;
+    };
+    const Case cases[] = {
+        {"Library/Preferences/com.Brisval.Korvel.plist", PropertyListFile::kMaxPreferencesBytes, true},
+        {"Library/Preferences/com.apple.mobilemail.plist", PropertyListFile::kMaxPreferencesBytes, false},
+        {"Mailbox.plist", PropertyListFile::kMaxOtherBytes, true},
+        {"Mailbox.xml", PropertyListFile::kMaxOtherBytes, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        const std::string path = dir.file(c.file);
+        for (std::uint64_t size : {c.limit, c.limit + 1}) {
+            std::string bytes = c.binary ? binaryOf(size) : xmlOf(size);
+            ASSERT_EQ(bytes.size(), size);
+            std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+            testing::internal::CaptureStderr();
+            Ref<NSDictionary> first = NSDictionary::dictionaryWithContentsOfFile(NSString::from(path));
+            Ref<NSDictionary> again = NSDictionary::dictionaryWithContentsOfFile(NSString::from(path));
+            std::string log = testing::internal::GetCapturedStderr();
+            if (size == c.limit) {
+                ASSERT_NE(first, nullptr);
+                EXPECT_NE(first->objectForKey("blob"_ns), nullptr);
+                EXPECT_EQ(log, "");
+            } else {
+                EXPECT_EQ(first, nullptr);
+                EXPECT_EQ(again, nullptr);
+                // One line for both reads, naming the file and the limit.
+                EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 1) << log;
+                EXPECT_NE(log.find(path), std::string::npos) << log;
+                EXPECT_NE(log.find("limit of " + std::to_string(c.limit) + " bytes"), std::string::npos) << log;
+            }
         }
-        EXPECT_EQ(parse(noise), nullptr);
-        noise.replace(0, 8, "bplist00");
-        EXPECT_EQ(parse(noise), nullptr);
     }
+    // Text that is not markup never reaches the XML parser; noise with or
+    // without the binary signature never reads.
+    const std::size_t big = std::size_t{64} << 20;
+    EXPECT_EQ(parse(std::string(big, '\0')), nullptr);
+    std::string noise(big, '\0');
+    std::mt19937_64 random(7);
+    for (std::size_t i = 0; i + 8 <= noise.size(); i += 8) {
+        std::uint64_t r = random();
+        std::memcpy(noise.data() + i, &r, 8);
+    }
+    EXPECT_EQ(parse(noise), nullptr);
+    noise.replace(0, 8, "bplist00");
+    EXPECT_EQ(parse(noise), nullptr);
 }
 
 TEST(HostilePropertyList, FilesThatAreNotRegularFilesReadAsMissing) {

@@ -5,6 +5,7 @@
 #include <sstream>
 #include <sys/stat.h>
 
+#include "BplistBuilder.h"
 #include "Device/DeviceFolder.h"
 #include "Foundation/NSArray.h"
 #include "Foundation/NSBundle.h"
@@ -245,6 +246,48 @@ TEST_F(UserDefaultsTest, AGarbledFileIsNeitherFatalNorSilentlyClobbered) {
     EXPECT_NE(log.find("is not a readable preferences file"), std::string::npos) << log;
     EXPECT_NE(log.find("kept as /var/mobile/Library/Preferences/com.test.prefs.plist.unreadable"), std::string::npos)
         << log;
+}
+
+TEST_F(UserDefaultsTest, AFileThatDidNotReadWholeIsKeptAsideBeforeTheFirstSave) {
+    // A colour record and a plain entry under a sound root; the record is
+    // damaged in different ways, so the file reads only "mostly".
+    auto build = [](const char* damage) {
+        BplistBuilder b;
+        b.add(b.dict({1, 2}, {3, 4}));                     // 0: root
+        b.add(BplistBuilder::ascii("keep"));               // 1
+        b.add(BplistBuilder::ascii("someone@example.com"));  // 2
+        b.add(BplistBuilder::integer(7));                  // 3
+        std::uint64_t red = std::string(damage) == "broken reference" ? 99 : 6;
+        std::uint64_t green = std::string(damage) == "cycle" ? 4 : 6;
+        b.add(b.dict({5, 7}, {red, green}));               // 4: the colour record
+        b.add(BplistBuilder::ascii("red"));                // 5
+        b.add("\x22" + BplistBuilder::be(0x3F000000, 4));  // 6: 0.5
+        b.add(BplistBuilder::ascii(std::string(damage) == "duplicate key" ? "red" : "green"));  // 7
+        return b.build();
+    };
+    for (const char* damage : {"broken reference", "cycle", "duplicate key"}) {
+        SCOPED_TRACE(damage);
+        fs::remove_all(file.parent_path());
+        const std::string original = build(damage);
+        writeBytes(original);
+        testing::internal::CaptureStderr();
+        auto d = defaults();
+        EXPECT_EQ(d->integerForKey("keep"_ns), 7);
+        EXPECT_TRUE(d->synchronize());
+        EXPECT_FALSE(fs::exists(file.string() + ".unreadable"));  // nothing written yet
+        d->setInteger(1, "new"_ns);
+        EXPECT_TRUE(d->synchronize());
+        d->setInteger(2, "new"_ns);
+        EXPECT_TRUE(d->synchronize());
+        std::string log = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(readBytes(file.string() + ".unreadable"), original);
+        EXPECT_FALSE(fs::exists(file.string() + ".unreadable.2"));
+        EXPECT_EQ(intOf(onDisk()->objectForKey("keep"_ns)), 7);
+        EXPECT_EQ(intOf(onDisk()->objectForKey("new"_ns)), 2);
+        std::size_t said = log.find("did not read whole");
+        EXPECT_NE(said, std::string::npos) << log;
+        EXPECT_EQ(log.find("did not read whole;", said + 1), std::string::npos) << log;
+    }
 }
 
 TEST_F(UserDefaultsTest, AFileOfTheWrongTypeIsKeptAsideUnderAFreeName) {

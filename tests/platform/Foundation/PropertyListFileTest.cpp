@@ -3,9 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/file.h>
+#include <unistd.h>
 
 #include "BplistBuilder.h"
 #include "Foundation/NSArray.h"
@@ -228,6 +232,42 @@ TEST(PropertyListFile, AtomicWritesReplaceTheFileAndKeepItsPermissions) {
     ASSERT_TRUE(d->writeToFile(path(target), false));
     EXPECT_TRUE(NSDictionary::dictionaryWithContentsOfFile(path(target))->isEqual(d));
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+}
+
+TEST(PropertyListFile, AWriteRemovesTheStaleTemporaryFilesOfKilledWritersOfTheSameFileOnly) {
+    TempFolder dir;
+    const std::string target = dir.file("prefs.plist");
+    struct Leftover {
+        const char* name;
+        bool old;     // last written before the new write began
+        bool locked;  // held by a writer still at work
+        bool removed;
+    };
+    const Leftover leftovers[] = {
+        {".prefs.plist.tmp.a1B2c3", true, false, true},
+        {".prefs.plist.tmp.Zz9yX8", false, false, false},
+        {".prefs.plist.tmp.live01", true, true, false},
+        {".other.plist.tmp.a1B2c3", true, false, false},
+        {".prefs.plist.tmp.toolong", true, false, false},
+        {"prefs.plist.tmp.a1B2c3", true, false, false},
+    };
+    std::vector<int> locks;
+    for (const Leftover& l : leftovers) {
+        spit(dir.file(l.name), "half a file");
+        if (l.old)
+            fs::last_write_time(dir.file(l.name), fs::file_time_type::clock::now() - std::chrono::hours(1));
+        if (l.locked) {
+            locks.push_back(::open(dir.file(l.name).c_str(), O_RDONLY | O_CLOEXEC));
+            ASSERT_EQ(::flock(locks.back(), LOCK_EX), 0);
+        }
+    }
+    // Those that are newer than the write were made while it ran.
+    for (const Leftover& l : leftovers)
+        if (!l.old) fs::last_write_time(dir.file(l.name), fs::file_time_type::clock::now() + std::chrono::hours(1));
+    ASSERT_TRUE(labelPreferences()->writeToFile(path(target), true));
+    for (const Leftover& l : leftovers) EXPECT_EQ(fs::exists(dir.file(l.name)), !l.removed) << l.name;
+    EXPECT_TRUE(NSDictionary::dictionaryWithContentsOfFile(path(target))->isEqual(labelPreferences()));
+    for (int fd : locks) ::close(fd);
 }
 
 TEST(PropertyListFile, MutableDictionaryStartsFromTheFileAndWritesBack) {

@@ -86,7 +86,23 @@ TEST(Runtime, MethodSearchIncludesSuperclassesButAddingChecksOnlyTheClassItself)
     auto a = make<Animal>();
     EXPECT_EQ(objc::send<int>(d.get(), "legs"), 3);
     EXPECT_EQ(objc::send<int>(a.get(), "legs"), 4);
-    dog->methods.erase(legs);
+    // Dogs answer as animals again.
+    method_setImplementation(class_getInstanceMethod(dog, legs), previous);
+    EXPECT_EQ(objc::send<int>(d.get(), "legs"), 4);
+}
+
+TEST(Runtime, LookupsAlreadyAnsweredFollowMethodsAddedLater) {
+    // Each lookup is remembered per class, a miss too; adding a method
+    // anywhere in the chain must be seen by the classes below at once.
+    Class dog = Dog::class_();
+    SEL wag = sel_registerName("testWag");
+    auto d = make<Dog>();
+    EXPECT_FALSE(class_respondsToSelector(dog, wag));
+    EXPECT_FALSE(objc::responds(d.get(), "testWag"));
+    ASSERT_TRUE(class_addMethod(Animal::class_(), wag, reinterpret_cast<IMP>(&replacement), "i@:"));
+    EXPECT_TRUE(class_respondsToSelector(dog, wag));
+    EXPECT_EQ(objc::send<int>(d.get(), "testWag"), 3);
+    EXPECT_EQ(class_getInstanceMethod(dog, wag), class_getInstanceMethod(Animal::class_(), wag));
 }
 
 TEST(Runtime, NilClassesAndMethodsDoNothing) {
