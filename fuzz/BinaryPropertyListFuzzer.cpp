@@ -1,0 +1,22 @@
+// The binary property-list reader. Property: whatever reads writes back in
+// the binary form and reads again as the same value, and writing that again
+// gives the same bytes.
+#include <cstdint>
+#include <string>
+
+#include "Foundation/BinaryPropertyList.h"
+#include "Foundation/PropertyListFile.h"
+#include "FuzzCheck.h"
+#include "objc/NSAutoreleasePool.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    NSAutoreleasePool pool;
+    Ref<NSObject> root = BinaryPropertyList::read(std::string(reinterpret_cast<const char*>(data), size));
+    if (!root) return 0;
+    auto written = PropertyListFile::serialize(root);
+    if (!written) return 0;
+    Ref<NSObject> back = PropertyListFile::parse(*written);
+    fuzzCheckSameValue(root, back, "a written property list reads back the same");
+    fuzzCheck(PropertyListFile::serialize(back) == written, "rewriting what was read gives the same bytes");
+    return 0;
+}
