@@ -42,12 +42,11 @@ run_one() {
   local name=$1 dict seeds
   dict=$(sed -n 's/^dict=//p' "$build/targets/$name")
   seeds=$(sed -n 's/^seeds=//p' "$build/targets/$name")
-  mkdir -p "tests/fuzz/$name" "$build/corpus/$name"
+  mkdir -p "$build/corpus/$name"
   # shellcheck disable=SC2086  # the seed folders are a list
   "$build/$name" -runs="$runs" -max_total_time="$seconds" -timeout=10 -print_final_stats=1 \
     -dict="$dict" -artifact_prefix="tests/fuzz/$name/" "$build/corpus/$name" $seeds \
     >"$logs/$name.log" 2>&1 || true
-  rmdir "tests/fuzz/$name" 2>/dev/null || true
 }
 export -f run_one
 export build runs seconds logs
