@@ -8,6 +8,7 @@ case "${1:-}" in
   "")
     packages=(
       build-essential cmake pkg-config clang
+      libclang-rt-14-dev  # libFuzzer and the sanitizers' runtimes for clang (the fuzz targets)
       libplist-dev libplist++-dev libcairo2-dev libpango1.0-dev libsdl2-dev libutf8proc-dev libgumbo-dev
       libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
       python3 xvfb fonts-dejavu-core

@@ -185,6 +185,9 @@ Ref<UIColor> colorWithString(NSString* string) {
         if (!scanner->scanString(","_ns, nullptr) || !scanner->scanFloat(&values[count++])) return nullptr;
     }
     if (!scanner->isAtEnd()) return nullptr;
+    // A value past the float range scans as infinite: no colour has such a
+    // component, and its text form would not read back.
+    if (!std::all_of(values, values + count, [](float v) { return std::isfinite(v); })) return nullptr;
     if (count == 2) return UIColor::colorWithWhite(values[0], values[1]);
     if (count == 4) return UIColor::colorWithRed(values[0], values[1], values[2], values[3]);
     return nullptr;

@@ -65,7 +65,8 @@ Ref<UIColor> colorByDarkeningToColor(UIColor* color, UIColor* other);
 Ref<NSString> stringFromColor(UIColor* color);
 Ref<NSString> hexStringFromColor(UIColor* color);
 
-// Readers: the two forms stringFromColor writes (nil for anything else), a
+// Readers: the two forms stringFromColor writes (nil for anything else, and
+// for a value too large for a float), a
 // packed 0xRRGGBB (the top byte ignored), and a hex number at the start of a
 // text (nil when there is none).
 Ref<UIColor> colorWithString(NSString* string);

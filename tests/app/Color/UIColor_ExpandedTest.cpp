@@ -229,7 +229,9 @@ TEST(UIColorExpandedText, StringReaderTakesTwoOrFourValuesAndNothingAfterTheBrac
     expectRGBA(colorWithString("  {\n0.1 , 0.2,\t0.3, 0.4 }\n "_ns), 0.1f, 0.2f, 0.3f, 0.4f);
 
     for (const char* bad : {"{0.5}", "{0.1, 0.2, 0.3}", "{0.1, 0.2, 0.3, 0.4, 0.5}", "{0.5, 1} x", "{0.5, 1}}",
-                            "0.5, 1}", "{0.5 1}", "{0.5, 1", "{0.5,}", "{}", "{", "", "{a, b}", "{0.5; 1}"}) {
+                            "0.5, 1}", "{0.5 1}", "{0.5, 1", "{0.5,}", "{}", "{", "", "{a, b}", "{0.5; 1}",
+                            // past the float range: infinite, which the text form cannot write back
+                            "{1e39, 1}", "{0.1, 0.2, 0.3, 1.00e380}", "{-1e39, 0.5}"}) {
         SCOPED_TRACE(bad);
         EXPECT_FALSE(colorWithString(NSString::from(bad)));
     }
