@@ -2,25 +2,15 @@
 
 #include "UIKit/UIKeyboard.h"
 #include "UIKit/UIWindow.h"
+#include "UIKit/ViewControllerDump.h"
 #include "UIKit/ViewRenderer.h"
 #include "UIKit/ViewTreeDump.h"
-
-namespace {
-
-ScreenCapture::ScreenStacks& screenStacks() {
-    static ScreenCapture::ScreenStacks reader;
-    return reader;
-}
-
-}  // namespace
-
-void ScreenCapture::setScreenStacks(ScreenStacks reader) { screenStacks() = std::move(reader); }
 
 nlohmann::json ScreenCapture::dump(UIWindow* window) {
     if (window) window->layoutIfNeeded();
     nlohmann::json navigationStack = nlohmann::json::array();
     nlohmann::json modalScreens = nlohmann::json::array();
-    if (window && screenStacks()) screenStacks()(window, navigationStack, modalScreens);
+    ViewControllerDump::describe(window, navigationStack, modalScreens);
     nlohmann::json keyboard = nullptr;
     if (UIKeyboard* up = UIKeyboard::activeKeyboard())
         keyboard = {{"type", up->keyboardType()}, {"appearance", up->keyboardAppearance()}};

@@ -14,6 +14,7 @@
 
 Class NSString::class_() {
     static Class cls = objc::ClassBuilder<NSString>("NSString", NSObject::class_())
+                           .method<&NSString::description>("description")
                            .classMethod<&NSString::stringWithUTF8String>("stringWithUTF8String:")
                            .classMethod<&NSString::stringWithString>("stringWithString:")
                            .method<&NSString::UTF8String>("UTF8String")

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "Device/ScreenCapture.h"
 #include "Foundation/NSArray.h"
 #include "Foundation/NSString.h"
 #include "UIKit/UINavigationController.h"
@@ -24,8 +23,6 @@ nlohmann::json stackOf(UIViewController* controller) {
     }
     return stack;
 }
-
-[[maybe_unused]] const bool kInstalled = (ScreenCapture::setScreenStacks(&ViewControllerDump::describe), true);
 
 }  // namespace
 

@@ -2,8 +2,7 @@
 // whose view the window shows (bottom first; a window showing a lone screen
 // gives that screen) and the modal screens presented over it, in order. Each
 // screen is {"class", "title"} (the title its bar shows); a modal navigation
-// stack adds its own "navigationStack". Installed into the host's capture at
-// start.
+// stack adds its own "navigationStack". The host's screen capture calls it.
 #pragma once
 
 #include <nlohmann/json.hpp>

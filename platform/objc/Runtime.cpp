@@ -3,12 +3,13 @@
 // the class itself already has one, and lookups search the superclasses.
 #include "objc/Runtime.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string_view>
 #include <unordered_map>
 
-#include "Foundation/NSException.h"
 #include "objc/ObjcSelector.h"
 
 namespace {
@@ -33,13 +34,20 @@ Registry& registry() {
     return *r;
 }
 
-// What a message nobody answers runs: the platform raises, never guesses.
+objc::UnrecognizedSelectorHandler& unrecognizedSelectorHandler() {
+    static objc::UnrecognizedSelectorHandler handler = nullptr;
+    return handler;
+}
+
+// What a message nobody answers runs: the platform reports, never guesses.
 id forwardingStub(id self, SEL cmd, ...) {
     Class cls = object_getClass(self);
-    NSException::raise("NSInvalidArgumentException",
-                       std::string(cls && cls->isMeta ? "+[" : "-[") + (cls ? cls->name : "?") + " " +
-                           sel_getName(cmd) + "]: unrecognized selector sent to " +
-                           (cls && cls->isMeta ? "class" : "instance"));
+    const std::string reason = std::string(cls && cls->isMeta ? "+[" : "-[") + (cls ? cls->name : "?") + " " +
+                               sel_getName(cmd) + "]: unrecognized selector sent to " +
+                               (cls && cls->isMeta ? "class" : "instance");
+    if (auto handler = unrecognizedSelectorHandler()) handler(reason);
+    std::fprintf(stderr, "objc: %s\n", reason.c_str());
+    std::abort();
 }
 
 }  // namespace
@@ -85,6 +93,10 @@ SEL implementedSelector(const char* name) {
     for (const auto& [className, cls] : r.classes)
         if (cls->ownMethod(s) || cls->isa->ownMethod(s)) return s;
     return nullptr;
+}
+
+void setUnrecognizedSelectorHandler(UnrecognizedSelectorHandler handler) {
+    unrecognizedSelectorHandler() = handler;
 }
 
 IMP lookup(id receiver, SEL s) {

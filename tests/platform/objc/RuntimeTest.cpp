@@ -2,6 +2,7 @@
 
 #include "Foundation/NSException.h"
 #include "Foundation/NSObjCRuntime.h"
+#include "Foundation/NSObjectAdditions.h"
 #include "Foundation/NSString.h"
 #include "objc/ClassBuilder.h"
 #include "objc/NSAutoreleasePool.h"
@@ -156,10 +157,10 @@ TEST(Runtime, KindProtocolsAndResponds) {
 
 TEST(Runtime, KeyValueCodingReadsInstanceVariablesByName) {
     auto a = Animal::animalNamed("Rex"_ns);
-    EXPECT_EQ(a->valueForKeyPath("_name"_ns), static_cast<id>(a->name()));
-    EXPECT_EQ(a->valueForKeyPath("name"_ns), static_cast<id>(a->name()));
-    EXPECT_EQ(a->valueForKeyPath("_missing"_ns), nullptr);
-    EXPECT_EQ(a->valueForKeyPath("_name.UTF8String.x"_ns), nullptr);
+    EXPECT_EQ(NSObjectAdditions::valueForKeyPath(a, "_name"_ns), static_cast<id>(a->name()));
+    EXPECT_EQ(NSObjectAdditions::valueForKeyPath(a, "name"_ns), static_cast<id>(a->name()));
+    EXPECT_EQ(NSObjectAdditions::valueForKeyPath(a, "_missing"_ns), nullptr);
+    EXPECT_EQ(NSObjectAdditions::valueForKeyPath(a, "_name.UTF8String.x"_ns), nullptr);
 }
 
 TEST(Runtime, RefCountingAndAutoreleasePools) {
