@@ -5,7 +5,7 @@
 #include "Foundation/NSString.h"
 #include "UIKit/UIApplication.h"
 #include "UIKit/UIResponder.h"
-#include "objc/Runtime.h"
+#include "objc/ObjcRuntime.h"
 
 ScriptPlayer::ScriptPlayer(std::string scriptName) : scriptName_(std::move(scriptName)) {}
 

@@ -9,8 +9,8 @@
 #include <type_traits>
 
 #include "objc/NSObject.h"
+#include "objc/ObjcRuntime.h"
 #include "objc/ObjcSelector.h"
-#include "objc/Runtime.h"
 
 struct CGPoint;
 struct CGSize;

@@ -1,7 +1,7 @@
 // The runtime's registries and its C functions, with the phone runtime's
 // semantics: a nil class or method does nothing, adding a method fails where
 // the class itself already has one, and lookups search the superclasses.
-#include "objc/Runtime.h"
+#include "objc/ObjcRuntime.h"
 
 #include <cstdio>
 #include <cstdlib>
