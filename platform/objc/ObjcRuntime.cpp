@@ -95,6 +95,10 @@ SEL implementedSelector(const char* name) {
     return nullptr;
 }
 
+void addProtocol(Class cls, const char* protocol) {
+    if (cls && protocol) cls->protocols_.insert(protocol);
+}
+
 void setUnrecognizedSelectorHandler(UnrecognizedSelectorHandler handler) {
     unrecognizedSelectorHandler() = handler;
 }
@@ -143,7 +147,7 @@ IMP method_setImplementation(Method m, IMP imp) {
 BOOL class_addMethod(Class cls, SEL name, IMP imp, const char* types) {
     if (!cls || !name || !imp) return NO;
     if (cls->ownMethod(name)) return NO;
-    cls->methods[name] = std::make_unique<objc_method>(objc_method{name, types ? types : "", imp});
+    cls->methods_[name] = std::make_unique<objc_method>(objc_method{name, types ? types : "", imp});
     return YES;
 }
 

@@ -14,6 +14,9 @@ Class registerClass(const std::string& name, Class superclass);
 
 SEL sel(const char* name);
 
+// Records that `cls` adopts `protocol`, for conformsToProtocol:.
+void addProtocol(Class cls, const char* protocol);
+
 // The implementation that a message `s` to `receiver` runs: nullptr for a nil
 // receiver. A selector nobody answers gives the forwarding stub, which hands
 // "-[Class selector]: unrecognized selector sent to instance" to the

@@ -71,7 +71,9 @@ TEST(Runtime, ClassesAreFoundByNameWithTheirSuperclass) {
 }
 
 TEST(Runtime, MethodSearchIncludesSuperclassesButAddingChecksOnlyTheClassItself) {
-    Class dog = Dog::class_();
+    // A class of the runtime alone, so that the method added here stays out
+    // of the other tests' way.
+    Class dog = objc::registerClass("TestRuntimeOnlyDog", Animal::class_());
     SEL legs = sel_registerName("legs");
     Method inherited = class_getInstanceMethod(dog, legs);
     ASSERT_NE(inherited, nullptr);
@@ -83,11 +85,8 @@ TEST(Runtime, MethodSearchIncludesSuperclassesButAddingChecksOnlyTheClassItself)
     EXPECT_FALSE(class_addMethod(dog, legs, reinterpret_cast<IMP>(&replacement), "i@:"));
     EXPECT_EQ(method_getImplementation(class_getInstanceMethod(Animal::class_(), legs)), previous);
 
-    auto d = make<Dog>();
-    auto a = make<Animal>();
-    EXPECT_EQ(objc::send<int>(d.get(), "legs"), 3);
-    EXPECT_EQ(objc::send<int>(a.get(), "legs"), 4);
-    dog->methods.erase(legs);
+    EXPECT_EQ(class_getMethodImplementation(dog, legs), reinterpret_cast<IMP>(&replacement));
+    EXPECT_EQ(class_getMethodImplementation(Animal::class_(), legs), previous);
 }
 
 TEST(Runtime, NilClassesAndMethodsDoNothing) {
