@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "CoreGraphics/CGContextStateGuard.h"
 #include "Foundation/NSString.h"
 #include "Foundation/UnicodeText.h"
 #include "UIKit/NSStringDrawing.h"
@@ -196,7 +197,7 @@ void UITextField::drawRect(CGRect) {
     if (textAlignment_ == UITextAlignmentCenter) x += spare / 2;
     else if (textAlignment_ == UITextAlignmentRight) x += spare;
     CGFloat y = box.origin.y + (box.size.height - lineHeight) / 2;
-    CGContextSaveGState(context);
+    CGContextStateGuard saved(context);
     CGContextClipToRect(context, box);
     CGContextSetFillColorWithColor(context, textColor_ ? textColor_->CGColor() : UIColor::blackColor()->CGColor());
     NSStringDrawing::drawInRect(shown, CGRectMake(x, y, size.width, lineHeight), font_, UILineBreakModeClip);
@@ -204,5 +205,4 @@ void UITextField::drawRect(CGRect) {
         CGContextSetFillColorWithColor(context, caretColour()->CGColor());
         CGContextFillRect(context, CGRectMake(x + size.width, y, kCaretWidth, lineHeight));
     }
-    CGContextRestoreGState(context);
 }
