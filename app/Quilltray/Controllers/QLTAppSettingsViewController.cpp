@@ -11,6 +11,7 @@
 #include "Foundation/NSMutableDictionary.h"
 #include "Foundation/NSNotificationCenter.h"
 #include "Foundation/NSNumber.h"
+#include "Foundation/NSObjectAdditions.h"
 #include "Foundation/NSString.h"
 #include "Quilltray/Controllers/QLTSettingsDelegate.h"
 #include "Quilltray/Controllers/QLTSpecifierValuesViewController.h"
@@ -92,7 +93,7 @@ bool isType(NSString* type, const char* name) { return type && type->str() == na
 bool empty(NSString* text) { return !text || text->str().empty(); }
 
 // The text form of a value; nil for none.
-Ref<NSString> textOf(NSObject* value) { return value ? value->description() : nullptr; }
+Ref<NSString> textOf(NSObject* value) { return value ? NSObjectAdditions::description(value) : nullptr; }
 
 NSNotificationCenter* centre() { return NSNotificationCenter::defaultCenter(); }
 
@@ -351,7 +352,7 @@ void QLTAppSettingsViewController::fillCell(UITableViewCell* cell, QLTSpecifier*
         textCell->label()->setText(specifier->title());
         QLTTextField* field = textCell->textField();
         Ref<NSObject> text = stored ? stored : Ref<NSObject>(specifier->defaultStringValue());
-        field->setText(text && !text->isMemberOfClass(NSString::class_()) ? text->description()
+        field->setText(text && !text->isMemberOfClass(NSString::class_()) ? NSObjectAdditions::description(text)
                                                                           : Ref<NSString>(objc::cast<NSString>(text.get())));
         field->setKey(key);
         field->setDelegate(this);

@@ -14,11 +14,12 @@
 
 class NSIndexPath;
 class NSMutableArray;
+class NSString;
 class QLTSettingsReader;
 class QLTSettingsStore;
 class QLTSpecifier;
-class UITableView;
 class UINavigationController;
+class UITableView;
 class UITableViewCell;
 class UIView;
 
