@@ -12,6 +12,7 @@
 #include "Foundation/NSNotificationCenter.h"
 #include "Foundation/NSNumber.h"
 #include "Foundation/NSObjectAdditions.h"
+#include "Foundation/NSRunLoop.h"
 #include "Foundation/NSString.h"
 #include "Quilltray/Controllers/QLTSettingsDelegate.h"
 #include "Quilltray/Controllers/QLTSpecifierValuesViewController.h"
@@ -474,5 +475,6 @@ void QLTAppSettingsViewController::synchronizeSettings() {
 }
 
 void QLTAppSettingsViewController::reload() {
-    if (tableView_) tableView_->performSelector(sel_registerName("reloadData"), nullptr, kReloadDelay);
+    if (tableView_)
+        NSRunLoop::mainRunLoop()->performSelector(tableView_, sel_registerName("reloadData"), nullptr, kReloadDelay);
 }
