@@ -2,7 +2,7 @@
 
 #include "Foundation/NSDictionary.h"
 #include "Foundation/NSString.h"
-#include "objc/Runtime.h"
+#include "objc/ObjcRuntime.h"
 
 int MailPreferences::previewLines() {
     Ref<NSDictionary> preferences = NSDictionary::dictionaryWithContentsOfFile(NSString::from(kPath));

@@ -6,6 +6,7 @@
 
 #include "UIKit/UIView.h"
 
+class NSString;
 class UILabel;
 
 class MailTitleBar : public UIView {

@@ -9,6 +9,8 @@
 #include "MailAccount.h"
 #include "MailMessage.h"
 
+class NSString;
+
 class Mailbox {
 public:
     static constexpr const char* kPath = "/var/mobile/Library/Mail/Mailbox.plist";

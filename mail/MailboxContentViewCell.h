@@ -6,6 +6,7 @@
 #include "UIKit/UITableViewCell.h"
 
 class MailMessage;
+class NSString;
 class UILabel;
 
 class MailboxContentViewCell : public UITableViewCell {

@@ -5,6 +5,7 @@
 #include "UIKit/UITableViewCell.h"
 
 class NSSet;
+class NSString;
 class UILabel;
 
 class MailboxPickerAccountCell : public UITableViewCell {

@@ -9,6 +9,7 @@
 #include "UIKit/UITableViewCell.h"
 
 class NSIndexPath;
+class NSString;
 class UITableView;
 
 class MailboxPickerController : public NSObject {

@@ -7,6 +7,7 @@
 
 #include "UIKit/UIAlertView.h"
 
+class NSString;
 class UITextField;
 
 class AlertPrompt : public UIAlertView {

@@ -14,6 +14,7 @@
 #include "Classes/ZRSwipeableTableViewCell.h"
 #include "CoreGraphics/CGContext.h"
 
+class NSString;
 class UIButton;
 class UIColor;
 

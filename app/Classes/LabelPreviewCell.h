@@ -9,6 +9,7 @@
 #include "UIKit/UITableViewCell.h"
 
 class NSNotification;
+class NSString;
 class UIColor;
 class UILabel;
 

@@ -7,6 +7,7 @@
 #include "Classes/ZRSwipeableTableViewCellView.h"
 #include "Classes/ZRSwipeableTableViewDelegate.h"
 #include "Foundation/NSIndexPath.h"
+#include "Foundation/NSRunLoop.h"
 #include "Foundation/NSSet.h"
 #include "Foundation/NSString.h"
 #include "UIKit/UITouch.h"
@@ -15,6 +16,7 @@
 Class ZRSwipeableTableView::class_() {
     using T = ZRSwipeableTableView;
     static Class cls = objc::ClassBuilder<T>("ZRSwipeableTableView", UITableView::class_())
+                           .method<&T::description>("description")
                            .method<&T::swipeDelegate>("swipeDelegate")
                            .method<&T::setSwipeDelegate>("setSwipeDelegate:")
                            .method<&T::indexOfVisibleBackView>("indexOfVisibleBackView")
@@ -64,7 +66,7 @@ void ZRSwipeableTableView::highlightTouchedRow() {
 }
 
 void ZRSwipeableTableView::cancelHighlight() {
-    NSObject::cancelPreviousPerformRequestsWithTarget(this, sel_registerName("highlightTouchedRow"), nullptr);
+    NSRunLoop::mainRunLoop()->cancelPerformRequests(this, true, sel_registerName("highlightTouchedRow"), nullptr);
 }
 
 void ZRSwipeableTableView::hideVisibleBackView(bool animated) {
@@ -84,7 +86,7 @@ void ZRSwipeableTableView::touchesBegan(NSSet* touches, UIEvent* event) {
     UITouch* touch = anyTouch(touches);
     gestureStartPoint_ = touch ? touch->locationInView(this) : CGPointZero;
     if (supportsSwipingForCellAtPoint(gestureStartPoint_)) {
-        performSelector(sel_registerName("highlightTouchedRow"), nullptr, kHighlightDelay);
+        NSRunLoop::mainRunLoop()->performSelector(this, sel_registerName("highlightTouchedRow"), nullptr, kHighlightDelay);
         return;
     }
     UITableView::touchesBegan(touches, event);

@@ -16,6 +16,7 @@
 #include "UIKit/UITableView.h"
 
 class NSIndexPath;
+class NSString;
 
 class ZRSwipeableTableView : public UITableView {
     KORVEL_OBJC_CLASS(ZRSwipeableTableView)
@@ -53,7 +54,7 @@ public:
     void touchesEnded(NSSet* touches, UIEvent* event) override;
     void touchesCancelled(NSSet* touches, UIEvent* event) override;
 
-    Ref<NSString> description() const override;
+    Ref<NSString> description() const;
 
 private:
     // The row under `point`; nil when it is not on screen.

@@ -15,6 +15,7 @@
 Class ZRSwipeableTableViewCell::class_() {
     using C = ZRSwipeableTableViewCell;
     static Class cls = objc::ClassBuilder<C>("ZRSwipeableTableViewCell", UITableViewCell::class_())
+                           .method<&C::description>("description")
                            .method<&C::backView>("backView")
                            .method<&C::contentViewMoving>("contentViewMoving")
                            .method<&C::setContentViewMoving>("setContentViewMoving:")

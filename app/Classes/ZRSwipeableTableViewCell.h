@@ -25,6 +25,7 @@
 
 class CAAnimation;
 class CAAnimationGroup;
+class NSString;
 class ZRSwipeableTableViewCellBackView;
 class ZRSwipeableTableViewCellView;
 
@@ -84,7 +85,7 @@ public:
     void setAccessoryType(NSInteger type) override;
     void setAccessoryView(UIView* view) override;
 
-    Ref<NSString> description() const override;
+    Ref<NSString> description() const;
 
 private:
     // Not owned: the row's subviews keep them.

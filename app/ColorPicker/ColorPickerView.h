@@ -12,6 +12,7 @@
 
 class GradientView;
 class NSSet;
+class NSString;
 class UIColor;
 class UIEvent;
 class UINibDecoder;

@@ -1,5 +1,6 @@
 #include "ColorPicker/GradientView.h"
 
+#include "CoreGraphics/CGContextStateGuard.h"
 #include "UIKit/UIGraphics.h"
 #include "objc/ClassBuilder.h"
 
@@ -36,8 +37,7 @@ void GradientView::setupGradient() {
 void GradientView::drawRect(CGRect) {
     if (!gradient_) return;
     CGContextRef context = UIGraphicsGetCurrentContext();
-    CGContextSaveGState(context);
+    CGContextStateGuard saved(context);
     CGContextClipToRect(context, CGRectMake(0, 0, 300, 60));
     CGContextDrawLinearGradient(context, gradient_, CGPointMake(0, 0), CGPointMake(300, 0), 0);
-    CGContextRestoreGState(context);
 }

@@ -8,7 +8,9 @@
 #include "objc/ClassBuilder.h"
 
 Class CGColor::class_() {
-    static Class cls = objc::ClassBuilder<CGColor>("CGColor", NSObject::class_()).build();
+    static Class cls = objc::ClassBuilder<CGColor>("CGColor", NSObject::class_())
+                           .method<&CGColor::description>("description")
+                           .build();
     return cls;
 }
 

@@ -10,6 +10,8 @@
 #include "CoreGraphics/CGPattern.h"
 #include "objc/NSObject.h"
 
+class NSString;
+
 class CGColor : public NSObject {
     KORVEL_OBJC_CLASS(CGColor)
 public:
@@ -19,7 +21,7 @@ public:
     CGPattern* pattern() const { return pattern_; }
     const std::vector<CGFloat>& components() const { return components_; }
 
-    Ref<NSString> description() const override;
+    Ref<NSString> description() const;
     // Same space, components and pattern.
     bool isEqual(const NSObject* other) const override;
     std::size_t hash() const override;

@@ -8,7 +8,9 @@
 #include "objc/ClassBuilder.h"
 
 Class CGColorSpace::class_() {
-    static Class cls = objc::ClassBuilder<CGColorSpace>("CGColorSpace", NSObject::class_()).build();
+    static Class cls = objc::ClassBuilder<CGColorSpace>("CGColorSpace", NSObject::class_())
+                           .method<&CGColorSpace::description>("description")
+                           .build();
     return cls;
 }
 

@@ -8,6 +8,8 @@
 #include "CoreGraphics/CGBase.h"
 #include "objc/NSObject.h"
 
+class NSString;
+
 enum CGColorSpaceModel : int {
     kCGColorSpaceModelUnknown = -1,
     kCGColorSpaceModelMonochrome = 0,
@@ -31,7 +33,7 @@ public:
     std::size_t numberOfComponents() const { return components_; }
     CGColorSpace* baseColorSpace() const { return base_; }
 
-    Ref<NSString> description() const override;
+    Ref<NSString> description() const;
     bool isEqual(const NSObject* other) const override;
     std::size_t hash() const override;
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "CoreGraphics/CGContextStateGuard.h"
 #include "objc/ClassBuilder.h"
 
 Class CGGradient::class_() {
@@ -47,8 +48,8 @@ void CGContextDrawLinearGradient(CGContextRef c, CGGradientRef gradient, CGPoint
     const double dx = double(end.x) - start.x, dy = double(end.y) - start.y;
     const double length = std::hypot(dx, dy);
     if (!(length > 0) || !std::isfinite(length) || !std::isfinite(start.x) || !std::isfinite(start.y)) return;
+    CGContextStateGuard saved(c);
     cairo_t* cr = c->cairo();
-    cairo_save(cr);
     // Work along the axis: x runs from the start point (0) to the end point
     // (length), y across it.
     cairo_translate(cr, start.x, start.y);
@@ -67,5 +68,4 @@ void CGContextDrawLinearGradient(CGContextRef c, CGGradientRef gradient, CGPoint
     cairo_clip(cr);
     cairo_paint_with_alpha(cr, c->alpha());
     cairo_pattern_destroy(pattern);
-    cairo_restore(cr);
 }

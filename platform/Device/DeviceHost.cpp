@@ -14,6 +14,7 @@
 #include "Foundation/NSString.h"
 #include "Foundation/NSURL.h"
 #include "UIKit/UIApplication.h"
+#include "UIKit/UIApplicationHost.h"
 #include "UIKit/UIDevice.h"
 #include "objc/NSAutoreleasePool.h"
 
@@ -57,6 +58,9 @@ int runApplication(const HostOptions& options, HostDriver& driver, const TouchSc
 }
 
 }  // namespace
+
+// The host UIApplicationMain starts, from the moment this library loads.
+[[maybe_unused]] static const bool kRegistered = (UIApplicationHost::registerHost(&DeviceHost::run), true);
 
 std::string DeviceHost::defaultDevice() { return KORVEL_DEMO_DEVICE; }
 

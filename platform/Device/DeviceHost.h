@@ -1,4 +1,5 @@
-// The phone around an app. UIApplicationMain hands it the run: it reads the
+// The phone around an app. It registers itself with UIKit when its library
+// loads, and UIApplicationMain hands it the run: it reads the
 // host's command line, prepares the device folder and the app's bundle
 // ("/Applications/<program>.app" in the device folder), picks the driver and
 // its clock, makes and launches the application, lets the driver run it, then

@@ -4,15 +4,11 @@
 
 #include "UIKit/UIKeyboard.h"
 #include "UIKit/UIWindow.h"
+#include "UIKit/ViewControllerDump.h"
 #include "UIKit/ViewRenderer.h"
 #include "UIKit/ViewTreeDump.h"
 
 namespace {
-
-ScreenCapture::ScreenStacks& screenStacks() {
-    static ScreenCapture::ScreenStacks reader;
-    return reader;
-}
 
 std::vector<std::string>& openedURLs() {
     static std::vector<std::string> addresses;
@@ -23,13 +19,11 @@ std::vector<std::string>& openedURLs() {
 
 void ScreenCapture::noteOpenedURL(const std::string& address) { openedURLs().push_back(address); }
 
-void ScreenCapture::setScreenStacks(ScreenStacks reader) { screenStacks() = std::move(reader); }
-
 nlohmann::json ScreenCapture::dump(UIWindow* window) {
     if (window) window->layoutIfNeeded();
     nlohmann::json navigationStack = nlohmann::json::array();
     nlohmann::json modalScreens = nlohmann::json::array();
-    if (window && screenStacks()) screenStacks()(window, navigationStack, modalScreens);
+    ViewControllerDump::describe(window, navigationStack, modalScreens);
     nlohmann::json keyboard = nullptr;
     if (UIKeyboard* up = UIKeyboard::activeKeyboard())
         keyboard = {{"type", up->keyboardType()}, {"appearance", up->keyboardAppearance()}};

@@ -10,20 +10,12 @@
 
 #include <nlohmann/json.hpp>
 
-#include <functional>
 #include <string>
 
 class UIWindow;
 
 class ScreenCapture {
 public:
-    // Fills the dump's "navigationStack" and "modalScreens" (both arrays)
-    // for a window. The view controllers that own those screens install it;
-    // until one does, both stay empty.
-    using ScreenStacks = std::function<void(UIWindow* window, nlohmann::json& navigationStack,
-                                            nlohmann::json& modalScreens)>;
-    static void setScreenStacks(ScreenStacks reader);
-
     // The host notes each address the app opens instead of leaving it.
     static void noteOpenedURL(const std::string& address);
 

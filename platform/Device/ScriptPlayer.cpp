@@ -6,7 +6,7 @@
 #include "UIKit/UIApplication.h"
 #include "UIKit/UIResponder.h"
 #include "UIKit/UIWindow.h"
-#include "objc/Runtime.h"
+#include "objc/ObjcRuntime.h"
 
 ScriptPlayer::ScriptPlayer(std::string scriptName) : scriptName_(std::move(scriptName)) {}
 

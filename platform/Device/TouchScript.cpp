@@ -7,7 +7,7 @@
 #include <iterator>
 #include <sstream>
 
-#include <utf8proc.h>
+#include "Foundation/UnicodeText.h"
 
 namespace {
 
@@ -64,19 +64,6 @@ std::string rest(std::string_view line, std::string_view command) {
     return std::string(r);
 }
 
-bool validUtf8(const std::string& text) {
-    const auto* p = reinterpret_cast<const utf8proc_uint8_t*>(text.data());
-    utf8proc_ssize_t left = static_cast<utf8proc_ssize_t>(text.size());
-    while (left > 0) {
-        utf8proc_int32_t cp = 0;
-        utf8proc_ssize_t n = utf8proc_iterate(p, left, &cp);
-        if (n <= 0) return false;
-        p += n;
-        left -= n;
-    }
-    return true;
-}
-
 // What the earlier lines left behind, so that the order of commands is
 // checked before anything runs.
 struct ScriptState {
@@ -121,7 +108,7 @@ TouchScript::Command readLine(std::string_view line, ScriptState& state) {
         state.requireForeground(command);
         c.text = rest(line, command);
         if (c.text.empty()) throw LineError{"type needs the text to type"};
-        if (!validUtf8(c.text)) throw LineError{"the text is not valid UTF-8"};
+        if (!UnicodeText::isValidUTF8(c.text)) throw LineError{"the text is not valid UTF-8"};
         c.op = TouchScript::Op::Type;
     } else if (command == "key") {
         state.requireForeground(command);

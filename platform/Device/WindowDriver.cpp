@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "CoreGraphics/CGContext.h"
+#include "CoreGraphics/CGContextStateGuard.h"
 #include "Device/HostOptions.h"
 #include "Device/ScriptPlayer.h"
 #include "Device/TouchScript.h"
@@ -192,18 +193,18 @@ void WindowDriver::handle(const SDL_Event& event, ScriptPlayer& player) {
 }
 
 void WindowDriver::redraw() {
-    cairo_t* cr = frame_->cairo();
-    cairo_save(cr);
-    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-    cairo_set_source_rgb(cr, 0, 0, 0);
-    cairo_paint(cr);
-    cairo_restore(cr);
+    {
+        CGContextStateGuard saved(frame_);
+        cairo_t* cr = frame_->cairo();
+        cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+        cairo_set_source_rgb(cr, 0, 0, 0);
+        cairo_paint(cr);
+    }
     UIApplication* app = UIApplication::sharedApplication();
     if (UIWindow* window = app ? app->keyWindow() : nullptr) {
-        CGContextSaveGState(frame_);
+        CGContextStateGuard saved(frame_);
         CGContextScaleCTM(frame_, kScale, kScale);
         ViewRenderer::render(window, frame_);
-        CGContextRestoreGState(frame_);
     }
     cairo_surface_t* surface = frame_->surface();
     cairo_surface_flush(surface);

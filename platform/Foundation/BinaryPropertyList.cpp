@@ -13,6 +13,7 @@
 #include "Foundation/NSNumber.h"
 #include "Foundation/NSString.h"
 #include "Foundation/PropertyListFile.h"
+#include "Foundation/UnicodeText.h"
 
 namespace {
 
@@ -34,43 +35,9 @@ constexpr std::uint8_t kNull = 0x00;
 constexpr std::uint8_t kFalse = 0x08;
 constexpr std::uint8_t kTrue = 0x09;
 
-unsigned unitAt(const unsigned char* p, std::uint64_t i) { return static_cast<unsigned>(p[2 * i] << 8 | p[2 * i + 1]); }
-
-// UTF-16 (big-endian) whose surrogates all come in pairs, so it has a UTF-8 form.
-bool validUtf16(const unsigned char* p, std::uint64_t units) {
-    for (std::uint64_t i = 0; i < units; ++i) {
-        unsigned u = unitAt(p, i);
-        if (u >= 0xDC00 && u <= 0xDFFF) return false;
-        if (u >= 0xD800 && u <= 0xDBFF) {
-            if (i + 1 >= units) return false;
-            unsigned low = unitAt(p, ++i);
-            if (low < 0xDC00 || low > 0xDFFF) return false;
-        }
-    }
-    return true;
-}
-
-void appendUtf8(std::string& out, const unsigned char* p, std::uint64_t units) {
-    out.reserve(out.size() + units * 3);
-    for (std::uint64_t i = 0; i < units; ++i) {
-        std::uint32_t cp = unitAt(p, i);
-        if (cp >= 0xD800 && cp <= 0xDBFF) cp = 0x10000 + ((cp - 0xD800) << 10) + (unitAt(p, ++i) - 0xDC00);
-        if (cp < 0x80) {
-            out += static_cast<char>(cp);
-        } else if (cp < 0x800) {
-            out += static_cast<char>(0xC0 | cp >> 6);
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        } else if (cp < 0x10000) {
-            out += static_cast<char>(0xE0 | cp >> 12);
-            out += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | cp >> 18);
-            out += static_cast<char>(0x80 | (cp >> 12 & 0x3F));
-            out += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        }
-    }
+// The big-endian UTF-16 text of a string object: `units` units at `p`.
+std::string_view utf16(const unsigned char* p, std::uint64_t units) {
+    return {reinterpret_cast<const char*>(p), static_cast<std::size_t>(units * 2)};
 }
 
 using Layout = BinaryPropertyList::Layout;
@@ -172,7 +139,7 @@ bool check(const Layout& l, std::uint64_t object, Header& h) {
     case kDate: return low == 3 && available >= 8;
     case kData: return h.count <= available;
     case kAscii: return h.count <= available && isAscii(l.base + h.payload, h.count);
-    case kUtf16: return h.count <= available / 2 && validUtf16(l.base + h.payload, h.count);
+    case kUtf16: return h.count <= available / 2 && UnicodeText::isValidUTF16(utf16(l.base + h.payload, h.count), true);
     case kArray: return h.count <= available / l.referenceSize;
     case kDictionary: return h.count <= available / l.referenceSize / 2;
     default: return false;
@@ -246,8 +213,8 @@ bool BinaryPropertyList::keys(std::uint64_t dictionary, std::vector<Key>& out,
         if (h.marker >> 4 == kAscii) {
             text = std::string_view(reinterpret_cast<const char*>(p), static_cast<std::size_t>(h.count));
         } else if (h.marker >> 4 == kUtf16) {
-            converted.push_back(std::make_unique<std::string>());
-            appendUtf8(*converted.back(), p, h.count);
+            converted.push_back(
+                std::make_unique<std::string>(UnicodeText::fromUTF16(utf16(p, h.count), true).value_or("")));
             text = *converted.back();
         } else {
             return false;
@@ -301,12 +268,7 @@ Ref<NSObject> BinaryPropertyList::decode(std::uint64_t object, const std::shared
     case kDate: leaf = NSDate::dateWithTimeIntervalSinceReferenceDate(std::bit_cast<double>(readUint(p, 8))); break;
     case kData: leaf = make<NSData>(bytes_.substr(h.payload, n)); break;
     case kAscii: leaf = make<NSString>(bytes_.substr(h.payload, n)); break;
-    case kUtf16: {
-        std::string utf8;
-        appendUtf8(utf8, p, h.count);
-        leaf = make<NSString>(std::move(utf8));
-        break;
-    }
+    case kUtf16: leaf = make<NSString>(UnicodeText::fromUTF16(utf16(p, h.count), true).value_or("")); break;
     case kArray:
     case kDictionary: break;
     default: return nullptr;

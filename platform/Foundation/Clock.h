@@ -1,6 +1,8 @@
 // The platform's one clock, in seconds. In a window it follows real time; in
 // tests and headless runs it is virtual and moves only when told to, so that
-// timers, delayed performs and animations run the same way every time.
+// timers, delayed performs and animations run the same way every time. The
+// virtual clock counts whole microseconds: an instant it reads is the same
+// however the time was reached.
 #pragma once
 
 class Clock {

@@ -10,6 +10,7 @@
 
 Class NSArray::class_() {
     static Class cls = objc::ClassBuilder<NSArray>("NSArray", NSObject::class_())
+                           .method<&NSArray::description>("description")
                            .classMethod<&NSArray::arrayWithContentsOfFile>("arrayWithContentsOfFile:")
                            .classMethod<&NSArray::arrayWithArray>("arrayWithArray:")
                            .method<&NSArray::count>("count")

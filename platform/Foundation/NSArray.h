@@ -39,7 +39,7 @@ public:
     bool writeToFile(NSString* path, bool atomically) const;
 
     bool isEqualToArray(const NSArray* other) const;
-    Ref<NSString> description() const override;
+    Ref<NSString> description() const;
     bool isEqual(const NSObject* other) const override;
     std::size_t hash() const override;
 

@@ -9,6 +9,7 @@
 
 Class NSData::class_() {
     static Class cls = objc::ClassBuilder<NSData>("NSData", NSObject::class_())
+                           .method<&NSData::description>("description")
                            .classMethod<&NSData::dataWithContentsOfFile>("dataWithContentsOfFile:")
                            .method<&NSData::length>("length")
                            .method<&NSData::writeToFile>("writeToFile:atomically:")

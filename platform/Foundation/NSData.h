@@ -28,7 +28,7 @@ public:
 
     bool isEqualToData(const NSData* other) const;
     // "<0a0b0c0d 0e>": hexadecimal, in groups of four bytes.
-    Ref<NSString> description() const override;
+    Ref<NSString> description() const;
     bool isEqual(const NSObject* other) const override;
     std::size_t hash() const override;
 

@@ -9,6 +9,7 @@
 
 Class NSDate::class_() {
     static Class cls = objc::ClassBuilder<NSDate>("NSDate", NSObject::class_())
+                           .method<&NSDate::description>("description")
                            .classMethod<&NSDate::dateWithTimeIntervalSinceReferenceDate>(
                                "dateWithTimeIntervalSinceReferenceDate:")
                            .classMethod<&NSDate::dateWithTimeIntervalSince1970>("dateWithTimeIntervalSince1970:")

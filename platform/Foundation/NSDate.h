@@ -25,7 +25,7 @@ public:
 
     bool isEqualToDate(const NSDate* other) const;
     // "2001-01-01 00:00:00 +0000"
-    Ref<NSString> description() const override;
+    Ref<NSString> description() const;
     bool isEqual(const NSObject* other) const override;
     std::size_t hash() const override;
 

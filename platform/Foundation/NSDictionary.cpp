@@ -9,6 +9,7 @@
 
 Class NSDictionary::class_() {
     static Class cls = objc::ClassBuilder<NSDictionary>("NSDictionary", NSObject::class_())
+                           .method<&NSDictionary::description>("description")
                            .classMethod<&NSDictionary::dictionaryWithContentsOfFile>("dictionaryWithContentsOfFile:")
                            .classMethod<&NSDictionary::dictionaryWithDictionary>("dictionaryWithDictionary:")
                            .method<&NSDictionary::count>("count")

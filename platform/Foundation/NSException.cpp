@@ -5,6 +5,7 @@
 
 Class NSException::class_() {
     static Class cls = objc::ClassBuilder<NSException>("NSException", NSObject::class_())
+                           .method<&NSException::description>("description")
                            .method<&NSException::name>("name")
                            .method<&NSException::reason>("reason")
                            .build();
@@ -12,6 +13,13 @@ Class NSException::class_() {
 }
 
 [[maybe_unused]] static const Class kRegistered = NSException::class_();
+
+// A message nobody answers raises, as the phone's Foundation arranges with its
+// runtime at load.
+[[maybe_unused]] static const bool kRaisesUnrecognizedSelectors =
+    (objc::setUnrecognizedSelectorHandler(
+         [](const std::string& reason) { NSException::raise("NSInvalidArgumentException", reason); }),
+     true);
 
 NSException::NSException(std::string name, std::string reason)
     : name_(std::move(name)), reason_(std::move(reason)) {}

@@ -19,7 +19,7 @@ public:
 
     Ref<NSString> name() const;
     Ref<NSString> reason() const;
-    Ref<NSString> description() const override;
+    Ref<NSString> description() const;
 
 private:
     std::string name_;

@@ -5,6 +5,7 @@
 
 Class NSIndexPath::class_() {
     static Class cls = objc::ClassBuilder<NSIndexPath>("NSIndexPath", NSObject::class_())
+                           .method<&NSIndexPath::description>("description")
                            .classMethod<&NSIndexPath::indexPathForRow>("indexPathForRow:inSection:")
                            .method<&NSIndexPath::section>("section")
                            .method<&NSIndexPath::row>("row")

@@ -17,7 +17,7 @@ public:
     NSInteger row() const { return row_; }
 
     // "<NSIndexPath> {length = 2, path = 1 - 3}"
-    Ref<NSString> description() const override;
+    Ref<NSString> description() const;
     bool isEqual(const NSObject* other) const override;
     std::size_t hash() const override;
 

@@ -1,6 +1,7 @@
 #include "Foundation/NSMutableDictionary.h"
 
 #include "Foundation/NSException.h"
+#include "Foundation/NSObjectAdditions.h"
 #include "Foundation/NSString.h"
 #include "Foundation/PropertyListFile.h"
 #include "objc/ClassBuilder.h"
@@ -48,7 +49,7 @@ void NSMutableDictionary::setObject(NSObject* object, NSObject* key) {
     if (!object)
         NSException::raise("NSInvalidArgumentException",
                            "*** -[NSMutableDictionary setObject:forKey:]: object cannot be nil (key: " +
-                               key->description()->str() + ")");
+                               NSObjectAdditions::description(key)->str() + ")");
     put(key, object);
 }
 

@@ -3,6 +3,8 @@
 
 #include "Foundation/NSDictionary.h"
 
+class NSString;
+
 class NSMutableDictionary : public NSDictionary {
     KORVEL_OBJC_CLASS(NSMutableDictionary)
 public:

@@ -4,8 +4,10 @@
 #include "objc/ClassBuilder.h"
 
 Class NSNull::class_() {
-    static Class cls =
-        objc::ClassBuilder<NSNull>("NSNull", NSObject::class_()).classMethod<&NSNull::null>("null").build();
+    static Class cls = objc::ClassBuilder<NSNull>("NSNull", NSObject::class_())
+                           .method<&NSNull::description>("description")
+                           .classMethod<&NSNull::null>("null")
+                           .build();
     return cls;
 }
 

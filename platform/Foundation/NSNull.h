@@ -4,10 +4,12 @@
 
 #include "objc/NSObject.h"
 
+class NSString;
+
 class NSNull : public NSObject {
     KORVEL_OBJC_CLASS(NSNull)
 public:
     static Ref<NSNull> null();
 
-    Ref<NSString> description() const override;
+    Ref<NSString> description() const;
 };

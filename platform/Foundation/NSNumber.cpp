@@ -9,6 +9,7 @@
 
 Class NSNumber::class_() {
     static Class cls = objc::ClassBuilder<NSNumber>("NSNumber", NSObject::class_())
+                           .method<&NSNumber::description>("description")
                            .classMethod<&NSNumber::numberWithBool>("numberWithBool:")
                            .classMethod<&NSNumber::numberWithInt>("numberWithInt:")
                            .classMethod<&NSNumber::numberWithInteger>("numberWithInteger:")

@@ -40,7 +40,7 @@ public:
 
     bool isEqualToNumber(const NSNumber* other) const;
     // "1"/"0" for a bool, "%0.7g" for a float, "%0.16g" for a double.
-    Ref<NSString> description() const override;
+    Ref<NSString> description() const;
     bool isEqual(const NSObject* other) const override;
     std::size_t hash() const override;
 

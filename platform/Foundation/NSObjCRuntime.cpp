@@ -1,7 +1,7 @@
 #include "Foundation/NSObjCRuntime.h"
 
 #include "Foundation/NSString.h"
-#include "objc/Runtime.h"
+#include "objc/ObjcRuntime.h"
 
 Class NSClassFromString(const NSString* name) { return name ? objc_getClass(name->UTF8String()) : nullptr; }
 

@@ -7,36 +7,12 @@
 #include <utf8proc.h>
 
 #include "Foundation/NSString.h"
+#include "Foundation/UnicodeText.h"
 #include "objc/ClassBuilder.h"
 
 namespace {
 
-// The code point at `at` (advancing `at`), or -1 for a broken sequence.
-utf8proc_int32_t next(const std::string& s, std::size_t& at) {
-    utf8proc_int32_t c = -1;
-    auto n = utf8proc_iterate(reinterpret_cast<const utf8proc_uint8_t*>(s.data() + at),
-                              static_cast<utf8proc_ssize_t>(s.size() - at), &c);
-    at += n > 0 ? static_cast<std::size_t>(n) : 1;
-    return n > 0 ? c : -1;
-}
-
-// The platform's whitespace-and-newline set: Unicode separators, the ASCII
-// controls from tab to carriage return, and the next-line control.
-bool isBlankOrLineEnd(utf8proc_int32_t c) {
-    if ((c >= 0x09 && c <= 0x0D) || c == 0x85) return true;
-    if (c < 0) return false;
-    auto category = utf8proc_category(c);
-    return category == UTF8PROC_CATEGORY_ZS || category == UTF8PROC_CATEGORY_ZL || category == UTF8PROC_CATEGORY_ZP;
-}
-
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
 
 std::size_t skipDigits(const std::string& s, std::size_t at) {
     while (at < s.size() && isDigit(s[at])) ++at;
@@ -70,7 +46,7 @@ std::size_t NSScanner::afterSkipped() const {
     std::size_t at = location_;
     while (at < text_.size()) {
         std::size_t after = at;
-        if (!isBlankOrLineEnd(next(text_, after))) break;
+        if (!UnicodeText::isWhitespaceOrNewline(UnicodeText::decodeUTF8(text_, after))) break;
         at = after;
     }
     return at;
@@ -83,8 +59,8 @@ bool NSScanner::scanString(NSString* string, Ref<NSString>* into) {
     std::size_t at = start;
     for (std::size_t w = 0; w < wanted.size();) {
         if (at >= text_.size()) return false;
-        utf8proc_int32_t have = next(text_, at);
-        utf8proc_int32_t want = next(wanted, w);
+        utf8proc_int32_t have = UnicodeText::decodeUTF8(text_, at);
+        utf8proc_int32_t want = UnicodeText::decodeUTF8(wanted, w);
         if (have < 0 || want < 0) return false;
         if (have != want && (caseSensitive_ || utf8proc_tolower(have) != utf8proc_tolower(want))) return false;
     }
@@ -132,12 +108,12 @@ bool NSScanner::scanFloat(float* value) {
 bool NSScanner::scanHexInt(unsigned* value) {
     std::size_t at = afterSkipped();
     if (at + 2 < text_.size() && text_[at] == '0' && (text_[at + 1] == 'x' || text_[at + 1] == 'X') &&
-        hexDigit(text_[at + 2]) >= 0)
+        UnicodeText::hexDigit(text_[at + 2]) >= 0)
         at += 2;
     std::size_t digitsStart = at;
     unsigned long long result = 0;
-    for (; at < text_.size() && hexDigit(text_[at]) >= 0; ++at)
-        if (result <= UINT_MAX) result = result * 16 + static_cast<unsigned>(hexDigit(text_[at]));
+    for (; at < text_.size() && UnicodeText::hexDigit(text_[at]) >= 0; ++at)
+        if (result <= UINT_MAX) result = result * 16 + static_cast<unsigned>(UnicodeText::hexDigit(text_[at]));
     if (at == digitsStart) return false;
     if (value) *value = result > UINT_MAX ? UINT_MAX : static_cast<unsigned>(result);
     location_ = at;

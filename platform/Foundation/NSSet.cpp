@@ -8,6 +8,7 @@
 
 Class NSSet::class_() {
     static Class cls = objc::ClassBuilder<NSSet>("NSSet", NSObject::class_())
+                           .method<&NSSet::description>("description")
                            .classMethod<&NSSet::setWithArray>("setWithArray:")
                            .method<&NSSet::count>("count")
                            .method<&NSSet::allObjects>("allObjects")

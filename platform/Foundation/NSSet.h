@@ -29,7 +29,7 @@ public:
     NSObject* member(const NSObject* object) const;
 
     bool isEqualToSet(const NSSet* other) const;
-    Ref<NSString> description() const override;
+    Ref<NSString> description() const;
     bool isEqual(const NSObject* other) const override;
     std::size_t hash() const override;
 

@@ -10,10 +10,12 @@
 #include "Foundation/NSMutableArray.h"
 #include "Foundation/NSException.h"
 #include "Foundation/PercentEscapes.h"
+#include "Foundation/UnicodeText.h"
 #include "objc/ClassBuilder.h"
 
 Class NSString::class_() {
     static Class cls = objc::ClassBuilder<NSString>("NSString", NSObject::class_())
+                           .method<&NSString::description>("description")
                            .classMethod<&NSString::stringWithUTF8String>("stringWithUTF8String:")
                            .classMethod<&NSString::stringWithString>("stringWithString:")
                            .method<&NSString::UTF8String>("UTF8String")
@@ -48,28 +50,6 @@ Class NSString::class_() {
 
 namespace {
 
-// One code point of UTF-8 at `i`, advancing `i`; -1 (one byte consumed) for a
-// byte that does not start a valid sequence.
-utf8proc_int32_t decode(std::string_view s, std::size_t& i) {
-    utf8proc_int32_t cp = -1;
-    auto n = utf8proc_iterate(reinterpret_cast<const utf8proc_uint8_t*>(s.data() + i),
-                              static_cast<utf8proc_ssize_t>(s.size() - i), &cp);
-    i += n > 0 ? static_cast<std::size_t>(n) : 1;
-    return n > 0 ? cp : -1;
-}
-
-void encode(std::string& out, utf8proc_int32_t cp) {
-    utf8proc_uint8_t buf[4];
-    auto n = utf8proc_encode_char(cp, buf);
-    out.append(reinterpret_cast<const char*>(buf), static_cast<std::size_t>(n));
-}
-
-bool isWhitespace(utf8proc_int32_t cp) {
-    return (cp >= 0x09 && cp <= 0x0D) || cp == 0x20 || cp == 0x85 || cp == 0xA0 || cp == 0x1680 ||
-           (cp >= 0x2000 && cp <= 0x200A) || cp == 0x2028 || cp == 0x2029 || cp == 0x202F || cp == 0x205F ||
-           cp == 0x3000;
-}
-
 bool isLetter(utf8proc_int32_t cp) {
     if (cp < 0) return false;
     switch (utf8proc_category(cp)) {
@@ -87,7 +67,7 @@ std::size_t skipWhitespace(std::string_view s) {
     std::size_t i = 0;
     while (i < s.size()) {
         std::size_t next = i;
-        if (!isWhitespace(decode(s, next))) break;
+        if (!UnicodeText::isWhitespaceOrNewline(UnicodeText::decodeUTF8(s, next))) break;
         i = next;
     }
     return i;
@@ -153,7 +133,7 @@ Ref<NSString> NSString::fromUTF8(std::string_view bytes) {
             ++i;
             continue;
         }
-        if (decode(bytes, i) < 0) return nullptr;
+        if (UnicodeText::decodeUTF8(bytes, i) < 0) return nullptr;
     }
     return from(bytes);
 }
@@ -239,20 +219,20 @@ Ref<NSString> NSString::lowercaseString() const {
             continue;
         }
         std::size_t start = i;
-        utf8proc_int32_t cp = decode(s, i);
+        utf8proc_int32_t cp = UnicodeText::decodeUTF8(s, i);
         if (cp < 0) {
             out.append(s.substr(start, i - start));
         } else if (cp == 0x0130) {
             // Capital I with dot above: "i" and a combining dot.
             out += 'i';
-            encode(out, 0x0307);
+            UnicodeText::appendUTF8(out, 0x0307);
         } else if (cp == 0x03A3) {
             // Capital sigma ends a word as the final form.
             std::size_t j = i;
-            utf8proc_int32_t next = j < s.size() ? decode(s, j) : -1;
-            encode(out, isLetter(previous) && !isLetter(next) ? 0x03C2 : 0x03C3);
+            utf8proc_int32_t next = j < s.size() ? UnicodeText::decodeUTF8(s, j) : -1;
+            UnicodeText::appendUTF8(out, isLetter(previous) && !isLetter(next) ? 0x03C2 : 0x03C3);
         } else {
-            encode(out, utf8proc_tolower(cp));
+            UnicodeText::appendUTF8(out, utf8proc_tolower(cp));
         }
         previous = cp;
     }

@@ -70,7 +70,7 @@ public:
     Ref<NSString> pathExtension() const;
     Ref<NSString> stringByDeletingPathExtension() const;
 
-    Ref<NSString> description() const override;
+    Ref<NSString> description() const;
     bool isEqual(const NSObject* other) const override;
     std::size_t hash() const override;
 

@@ -56,6 +56,7 @@ Ref<NSString> optionalString(const std::optional<std::string>& s) { return s ? N
 
 Class NSURL::class_() {
     static Class cls = objc::ClassBuilder<NSURL>("NSURL", NSObject::class_())
+                           .method<&NSURL::description>("description")
                            .classMethod<&NSURL::URLWithString>("URLWithString:")
                            .classMethod<&NSURL::fileURLWithPath>("fileURLWithPath:")
                            .method<&NSURL::scheme>("scheme")

@@ -34,7 +34,7 @@ public:
     Ref<NSString> absoluteString() const;
     bool isFileURL() const;
 
-    Ref<NSString> description() const override;
+    Ref<NSString> description() const;
     bool isEqual(const NSObject* other) const override;
     std::size_t hash() const override;
 

@@ -1,23 +1,8 @@
 #include "Foundation/PercentEscapes.h"
 
 #include <cstring>
-#include <utf8proc.h>
 
-namespace {
-
-int hexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
-bool isWellFormedUtf8(const std::string& bytes) {
-    return utf8proc_decompose(reinterpret_cast<const utf8proc_uint8_t*>(bytes.data()),
-                              static_cast<utf8proc_ssize_t>(bytes.size()), nullptr, 0, utf8proc_option_t{}) >= 0;
-}
-
-}  // namespace
+#include "Foundation/UnicodeText.h"
 
 std::optional<std::string> PercentEscapes::decode(std::string_view text) {
     if (!escapesAreWellFormed(text)) return std::nullopt;
@@ -25,20 +10,20 @@ std::optional<std::string> PercentEscapes::decode(std::string_view text) {
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '%') {
-            out += static_cast<char>(hexValue(text[i + 1]) * 16 + hexValue(text[i + 2]));
+            out += static_cast<char>(UnicodeText::hexDigit(text[i + 1]) * 16 + UnicodeText::hexDigit(text[i + 2]));
             i += 2;
         } else {
             out += text[i];
         }
     }
-    if (!isWellFormedUtf8(out)) return std::nullopt;
+    if (!UnicodeText::isValidUTF8(out)) return std::nullopt;
     return out;
 }
 
 bool PercentEscapes::escapesAreWellFormed(std::string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] != '%') continue;
-        if (i + 2 >= text.size() || hexValue(text[i + 1]) < 0 || hexValue(text[i + 2]) < 0) return false;
+        if (i + 2 >= text.size() || UnicodeText::hexDigit(text[i + 1]) < 0 || UnicodeText::hexDigit(text[i + 2]) < 0) return false;
         i += 2;
     }
     return true;

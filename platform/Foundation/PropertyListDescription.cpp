@@ -3,6 +3,7 @@
 #include "Foundation/NSArray.h"
 #include "Foundation/NSDictionary.h"
 #include "Foundation/NSSet.h"
+#include "Foundation/NSObjectAdditions.h"
 #include "Foundation/NSString.h"
 
 namespace {
@@ -52,6 +53,5 @@ std::string PropertyListDescription::describe(const NSObject* object, unsigned l
         });
         return out + indent(level) + "}";
     }
-    Ref<NSString> d = object->description();
-    return d ? d->str() : std::string();
+    return NSObjectAdditions::description(object)->str();
 }

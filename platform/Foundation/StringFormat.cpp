@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <limits>
 
+#include "Foundation/NSObjectAdditions.h"
 #include "Foundation/NSString.h"
 #include "objc/ObjcClass.h"
 
@@ -40,10 +41,7 @@ std::string_view StringFormat::Argument::text() const {
 std::string StringFormat::Argument::description() const {
     switch (kind_) {
     case Kind::Object:
-        if (auto* o = dynamic_cast<const NSObject*>(object_)) {
-            Ref<NSString> d = o->description();
-            return d ? d->str() : std::string();
-        }
+        if (auto* o = dynamic_cast<const NSObject*>(object_)) return NSObjectAdditions::description(o)->str();
         if (auto* c = dynamic_cast<const objc_class*>(object_)) return c->name;
         return "(null)";
     case Kind::Text: return std::string(text());

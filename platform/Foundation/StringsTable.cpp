@@ -1,56 +1,21 @@
 #include "Foundation/StringsTable.h"
 
-#include <cctype>
+#include <cstdint>
 #include <cstring>
-#include <utf8proc.h>
+
+#include "Foundation/UnicodeText.h"
 
 namespace {
-
-void appendUtf8(std::string& out, utf8proc_int32_t c) {
-    utf8proc_uint8_t buffer[4];
-    out.append(reinterpret_cast<const char*>(buffer), static_cast<std::size_t>(utf8proc_encode_char(c, buffer)));
-}
-
-// UTF-16 text to UTF-8; a lone surrogate is an error.
-std::optional<std::string> fromUtf16(std::string_view bytes, bool bigEndian) {
-    if (bytes.size() % 2) return std::nullopt;
-    std::string out;
-    auto unit = [&](std::size_t i) {
-        auto a = static_cast<unsigned char>(bytes[i]);
-        auto b = static_cast<unsigned char>(bytes[i + 1]);
-        return bigEndian ? (a << 8 | b) : (b << 8 | a);
-    };
-    for (std::size_t i = 0; i < bytes.size(); i += 2) {
-        int u = unit(i);
-        if (u >= 0xD800 && u < 0xDC00) {
-            if (i + 3 >= bytes.size()) return std::nullopt;
-            int low = unit(i + 2);
-            if (low < 0xDC00 || low >= 0xE000) return std::nullopt;
-            appendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00));
-            i += 2;
-        } else if (u >= 0xDC00 && u < 0xE000) {
-            return std::nullopt;
-        } else {
-            appendUtf8(out, u);
-        }
-    }
-    return out;
-}
-
-bool isUtf8(std::string_view bytes) {
-    return utf8proc_decompose(reinterpret_cast<const utf8proc_uint8_t*>(bytes.data()),
-                              static_cast<utf8proc_ssize_t>(bytes.size()), nullptr, 0, utf8proc_option_t{}) >= 0;
-}
 
 // The text of a table as UTF-8, from its byte-order mark (none: UTF-8).
 std::optional<std::string> decodeText(std::string_view bytes, std::string& error) {
     if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
     else if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
-        auto text = fromUtf16(bytes.substr(2), bytes[0] == '\xFE');
+        auto text = UnicodeText::fromUTF16(bytes.substr(2), bytes[0] == '\xFE');
         if (!text) error = "broken UTF-16 text";
         return text;
     }
-    if (!isUtf8(bytes)) {
+    if (!UnicodeText::isValidUTF8(bytes)) {
         error = "text that is neither UTF-8 nor UTF-16 with a byte-order mark";
         return std::nullopt;
     }
@@ -154,35 +119,34 @@ private:
     // \Uxxxx: up to four hexadecimal digits, one UTF-16 unit; a surrogate
     // pair written as two escapes makes one character.
     void readUnicodeEscape(std::string& out) {
-        int unit = readHexUnit();
-        bool high = unit >= 0xD800 && unit < 0xDC00;
-        if (high && (text_.compare(at_, 2, "\\U") == 0 || text_.compare(at_, 2, "\\u") == 0)) {
+        unsigned unit = readHexUnit();
+        if (UnicodeText::isHighSurrogate(unit) &&
+            (text_.compare(at_, 2, "\\U") == 0 || text_.compare(at_, 2, "\\u") == 0)) {
             std::size_t save = at_;
             at_ += 2;
-            int low = readHexUnit();
-            if (low >= 0xDC00 && low < 0xE000) {
-                appendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+            unsigned low = readHexUnit();
+            if (UnicodeText::isLowSurrogate(low)) {
+                UnicodeText::appendUTF8(out, UnicodeText::combineSurrogates(unit, low));
                 return;
             }
             at_ = save;
         }
-        appendUtf8(out, unit >= 0xD800 && unit < 0xE000 ? 0xFFFD : unit);
+        bool lone = UnicodeText::isHighSurrogate(unit) || UnicodeText::isLowSurrogate(unit);
+        UnicodeText::appendUTF8(out, lone ? UnicodeText::kReplacementCharacter : static_cast<std::int32_t>(unit));
     }
 
-    int readHexUnit() {
-        int value = 0;
-        for (int n = 0; n < 4 && at_ < text_.size() && std::isxdigit(static_cast<unsigned char>(text_[at_])); ++n)
-            value = value * 16 + hex(text_[at_++]);
+    unsigned readHexUnit() {
+        unsigned value = 0;
+        for (int n = 0; n < 4 && at_ < text_.size() && UnicodeText::hexDigit(text_[at_]) >= 0; ++n)
+            value = value * 16 + static_cast<unsigned>(UnicodeText::hexDigit(text_[at_++]));
         return value;
     }
-
-    static int hex(char c) { return c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10; }
 
     void readOctalEscape(std::string& out, char first) {
         int value = first - '0';
         for (int n = 1; n < 3 && at_ < text_.size() && text_[at_] >= '0' && text_[at_] <= '7'; ++n)
             value = value * 8 + (text_[at_++] - '0');
-        appendUtf8(out, value);
+        UnicodeText::appendUTF8(out, value);
     }
 
     // Skips blanks, line ends and comments; an unterminated comment fails.

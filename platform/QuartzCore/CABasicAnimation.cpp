@@ -1,8 +1,8 @@
 #include "QuartzCore/CABasicAnimation.h"
 
+#include "CoreGraphics/NSValue.h"
 #include "Foundation/NSNumber.h"
 #include "Foundation/NSString.h"
-#include "Foundation/NSValue.h"
 #include "objc/ClassBuilder.h"
 
 Class CABasicAnimation::class_() {

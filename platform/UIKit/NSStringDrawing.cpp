@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "CoreGraphics/CGContextStateGuard.h"
 #include "Foundation/NSString.h"
 #include "UIKit/UIFont.h"
 #include "UIKit/UIGraphics.h"
@@ -106,8 +107,8 @@ CGSize NSStringDrawing::drawInRect(NSString* text, CGRect rect, UIFont* font, UI
     FittedText fitted(text, font, rect.size, lineBreakMode, alignment, false);
     CGSize shown = fitted.shownSize();
     if (CGContextRef context = UIGraphicsGetCurrentContext()) {
+        CGContextStateGuard saved(context);
         cairo_t* cr = context->cairo();
-        cairo_save(cr);
         cairo_new_path(cr);
         // Lines beyond those that fit are not drawn, nor text past the sides.
         CGFloat clipWidth = rect.size.width > 0 ? rect.size.width : std::ceil(shown.width) + 1;
@@ -116,7 +117,6 @@ CGSize NSStringDrawing::drawInRect(NSString* text, CGRect rect, UIFont* font, UI
         cairo_move_to(cr, rect.origin.x, rect.origin.y);
         context->useFillColor();
         pango_cairo_show_layout(cr, fitted.layout());
-        cairo_restore(cr);
     }
     return roundedUp(shown);
 }

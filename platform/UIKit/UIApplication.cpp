@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "Device/DeviceHost.h"
 #include "Foundation/NSArray.h"
 #include "Foundation/NSNotificationCenter.h"
 #include "Foundation/NSSet.h"
 #include "Foundation/NSString.h"
 #include "Foundation/NSURL.h"
+#include "UIKit/UIApplicationHost.h"
 #include "UIKit/UIEvent.h"
 #include "UIKit/UITouch.h"
 #include "UIKit/UIWindow.h"
@@ -62,7 +62,7 @@ Class UIApplication::class_() {
 [[maybe_unused]] static const Class kRegistered = UIApplication::class_();
 
 int UIApplicationMain(int argc, char* argv[], NSString* principalClassName, NSString* delegateClassName) {
-    return DeviceHost::run(argc, argv, principalClassName, delegateClassName);
+    return UIApplicationHost::run(argc, argv, principalClassName, delegateClassName);
 }
 
 UIApplication::UIApplication() {

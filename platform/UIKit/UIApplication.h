@@ -38,8 +38,8 @@ enum UIInterfaceOrientation : NSInteger {
 };
 
 // Makes the application and its delegate (the classes found by name; a nil
-// principal class name means UIApplication) and runs it in the device host,
-// which reads the command line. Answers the process's exit status.
+// principal class name means UIApplication) and runs it in the host that
+// registered itself with UIApplicationHost, which reads the command line. Answers the process's exit status.
 int UIApplicationMain(int argc, char* argv[], NSString* principalClassName, NSString* delegateClassName);
 
 class UIApplication : public UIResponder {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "CoreGraphics/CGContextStateGuard.h"
 #include "Foundation/NSString.h"
 #include "UIKit/UIColor.h"
 #include "UIKit/UIFont.h"
@@ -136,10 +137,11 @@ void UIButton::drawRect(CGRect) {
         cairo_pattern_add_color_stop_rgba(glow, 0, 1, 1, 1, 0.9);
         cairo_pattern_add_color_stop_rgba(glow, 0.4, 1, 1, 1, 0.6);
         cairo_pattern_add_color_stop_rgba(glow, 1, 1, 1, 1, 0);
-        cairo_save(cr);
-        cairo_set_source(cr, glow);
-        cairo_paint_with_alpha(cr, c->alpha());
-        cairo_restore(cr);
+        {
+            CGContextStateGuard saved(c);
+            cairo_set_source(cr, glow);
+            cairo_paint_with_alpha(cr, c->alpha());
+        }
         cairo_pattern_destroy(glow);
     }
 }

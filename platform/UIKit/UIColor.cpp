@@ -4,12 +4,14 @@
 #include <cstdio>
 #include <string>
 
+#include "Foundation/NSObjectAdditions.h"
 #include "Foundation/NSString.h"
 #include "UIKit/UIGraphics.h"
 #include "objc/ClassBuilder.h"
 
 Class UIColor::class_() {
     static Class cls = objc::ClassBuilder<UIColor>("UIColor", NSObject::class_())
+                           .method<&UIColor::description>("description")
                            .classMethod<&UIColor::colorWithRed>("colorWithRed:green:blue:alpha:")
                            .classMethod<&UIColor::colorWithWhite>("colorWithWhite:alpha:")
                            .classMethod<&UIColor::colorWithHue>("colorWithHue:saturation:brightness:alpha:")
@@ -172,7 +174,7 @@ Ref<NSString> UIColor::description() const {
     switch (CGColorSpaceGetModel(CGColorGetColorSpace(color_))) {
         case kCGColorSpaceModelRGB: text = "UIDeviceRGBColorSpace"; break;
         case kCGColorSpaceModelMonochrome: text = "UIDeviceWhiteColorSpace"; break;
-        default: return color_ ? color_->description() : NSObject::description();
+        default: return color_ ? color_->description() : NSObjectAdditions::defaultDescription(this);
     }
     for (CGFloat c : color_->components()) {
         char number[32];

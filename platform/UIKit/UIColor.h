@@ -5,6 +5,8 @@
 #include "CoreGraphics/CGColor.h"
 #include "objc/NSObject.h"
 
+class NSString;
+
 class UIColor : public NSObject {
     KORVEL_OBJC_CLASS(UIColor)
 public:
@@ -52,7 +54,7 @@ public:
     // (UIGraphicsGetCurrentContext); nothing without one.
     void set() const;
 
-    Ref<NSString> description() const override;
+    Ref<NSString> description() const;
     bool isEqual(const NSObject* other) const override;
     std::size_t hash() const override;
 

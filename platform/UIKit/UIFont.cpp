@@ -13,6 +13,7 @@
 
 Class UIFont::class_() {
     static Class cls = objc::ClassBuilder<UIFont>("UIFont", NSObject::class_())
+                           .method<&UIFont::description>("description")
                            .classMethod<&UIFont::systemFontOfSize>("systemFontOfSize:")
                            .classMethod<&UIFont::boldSystemFontOfSize>("boldSystemFontOfSize:")
                            .classMethod<&UIFont::fontWithName>("fontWithName:size:")

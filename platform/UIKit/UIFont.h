@@ -42,7 +42,7 @@ public:
 
     bool isEqual(const NSObject* other) const override;
     std::size_t hash() const override;
-    Ref<NSString> description() const override;
+    Ref<NSString> description() const;
 
     const PangoFontDescription* pangoDescription() const { return description_; }
     // The one Pango context that lays out text for measuring and drawing. Its

@@ -4,6 +4,7 @@
 #include <map>
 #include <string>
 
+#include "CoreGraphics/CGContextStateGuard.h"
 #include "Device/DeviceFolder.h"
 #include "Foundation/NSBundle.h"
 #include "Foundation/NSString.h"
@@ -47,14 +48,15 @@ void fillWithPattern(CGRect rect, cairo_pattern_t* pattern) {
         cairo_pattern_destroy(pattern);
         return;
     }
-    cairo_t* cr = context->cairo();
-    cairo_save(cr);
-    cairo_set_source(cr, pattern);
-    cairo_new_path(cr);
-    CGContextAddRect(context, rect);
-    cairo_clip(cr);
-    cairo_paint_with_alpha(cr, context->alpha());
-    cairo_restore(cr);
+    {
+        CGContextStateGuard saved(context);
+        cairo_t* cr = context->cairo();
+        cairo_set_source(cr, pattern);
+        cairo_new_path(cr);
+        CGContextAddRect(context, rect);
+        cairo_clip(cr);
+        cairo_paint_with_alpha(cr, context->alpha());
+    }
     cairo_pattern_destroy(pattern);
 }
 

@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "CoreGraphics/CGContextStateGuard.h"
 #include "Foundation/NSString.h"
 #include "UIKit/UIColor.h"
 #include "UIKit/UIFont.h"
@@ -97,10 +98,9 @@ CGRect UILabel::textRectForBounds(CGRect bounds, NSInteger lines) const {
 void UILabel::drawTextInRect(CGRect rect) {
     CGContextRef context = UIGraphicsGetCurrentContext();
     UIColor* color = highlighted_ && highlightedTextColor_ ? highlightedTextColor_.get() : textColor_.get();
-    CGContextSaveGState(context);
+    CGContextStateGuard saved(context);
     CGContextSetFillColorWithColor(context, color ? color->CGColor() : UIColor::blackColor()->CGColor());
     NSStringDrawing::drawInRect(text_, rect, font_, lineBreakMode_, textAlignment_);
-    CGContextRestoreGState(context);
 }
 
 void UILabel::drawRect(CGRect) {

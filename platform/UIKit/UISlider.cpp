@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "CoreGraphics/CGContextStateGuard.h"
 #include "Foundation/NSSet.h"
 #include "UIKit/UIColor.h"
 #include "UIKit/UIGraphics.h"
@@ -162,18 +163,20 @@ void UISlider::drawRect(CGRect) {
     const CGRect thumb = thumbRectForBounds(b, track, value_);
     const CGFloat split = CGRectGetMidX(thumb);
     // Filled blue up to the thumb, grey after it.
-    CGContextSaveGState(c);
-    CGContextClipToRect(c, CGRectMake(track.origin.x, track.origin.y, split - track.origin.x, track.size.height));
-    ViewRenderer::addRoundedRectPath(c, track, kTrackHeight / 2);
-    CGContextSetFillColorWithColor(c, UIColor::colorWithRed(0.16f, 0.45f, 0.9f, 1)->CGColor());
-    CGContextFillPath(c);
-    CGContextRestoreGState(c);
-    CGContextSaveGState(c);
-    CGContextClipToRect(c, CGRectMake(split, track.origin.y, CGRectGetMaxX(track) - split, track.size.height));
-    ViewRenderer::addRoundedRectPath(c, track, kTrackHeight / 2);
-    CGContextSetFillColorWithColor(c, UIColor::colorWithWhite(0.88f, 1)->CGColor());
-    CGContextFillPath(c);
-    CGContextRestoreGState(c);
+    {
+        CGContextStateGuard filled(c);
+        CGContextClipToRect(c, CGRectMake(track.origin.x, track.origin.y, split - track.origin.x, track.size.height));
+        ViewRenderer::addRoundedRectPath(c, track, kTrackHeight / 2);
+        CGContextSetFillColorWithColor(c, UIColor::colorWithRed(0.16f, 0.45f, 0.9f, 1)->CGColor());
+        CGContextFillPath(c);
+    }
+    {
+        CGContextStateGuard empty(c);
+        CGContextClipToRect(c, CGRectMake(split, track.origin.y, CGRectGetMaxX(track) - split, track.size.height));
+        ViewRenderer::addRoundedRectPath(c, track, kTrackHeight / 2);
+        CGContextSetFillColorWithColor(c, UIColor::colorWithWhite(0.88f, 1)->CGColor());
+        CGContextFillPath(c);
+    }
     ViewRenderer::addRoundedRectPath(c, CGRectInset(track, 0.5f, 0.5f), kTrackHeight / 2);
     CGContextSetStrokeColorWithColor(c, UIColor::colorWithWhite(0.55f, 1)->CGColor());
     CGContextSetLineWidth(c, 1);

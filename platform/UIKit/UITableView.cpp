@@ -15,7 +15,6 @@
 #include "UIKit/UILabel.h"
 #include "UIKit/UINibDecoder.h"
 #include "UIKit/UITableViewCell.h"
-#include "UIKit/UITableViewCellDeleteConfirmationControl.h"
 #include "UIKit/UITouch.h"
 #include "objc/ClassBuilder.h"
 
@@ -74,7 +73,7 @@ Class UITableView::class_() {
 [[maybe_unused]] static const Class kRegistered = UITableView::class_();
 
 UITableView::UITableView() = default;
-UITableView::~UITableView() { hideDeleteConfirmation(); }
+UITableView::~UITableView() = default;
 
 UIView* UITableView::initWithFrame(CGRect frame) { return initWithFrame(frame, UITableViewStylePlain); }
 
@@ -136,10 +135,10 @@ void UITableView::measure() {
     const bool headerHeights = objc::responds(delegate, "tableView:heightForHeaderInSection:");
     const bool headerViews = objc::responds(delegate, "tableView:viewForHeaderInSection:");
 
-    double y = 0;
+    UITableViewGeometry geometry(plain ? 0 : kGroupedInset);
+    std::vector<CGFloat> heights;
     for (NSInteger s = 0; s < count; ++s) {
         Section section;
-        section.top = static_cast<CGFloat>(y);
         if (headerTitles)
             section.title =
                 nonEmpty(objc::send<id, id, NSInteger>(dataSource_, "tableView:titleForHeaderInSection:", this, s));
@@ -151,37 +150,29 @@ void UITableView::measure() {
                 objc::cast<UIView>(objc::send<id, id, NSInteger>(delegate, "tableView:viewForHeaderInSection:", this, s));
 
         CGFloat header = 0;
-        if (section.title || section.headerView) header = plain ? kPlainHeaderHeight : kGroupedTitledHeaderHeight;
+        if (section.hasHeader()) header = plain ? kPlainHeaderHeight : kGroupedTitledHeaderHeight;
         else if (!plain) header = kGroupedSpacing;
         if (headerHeights) {
             CGFloat asked = objc::send<CGFloat, id, NSInteger>(delegate, "tableView:heightForHeaderInSection:", this, s);
             if (std::isfinite(asked) && asked >= 0) header = asked;
         }
-        section.headerHeight = header;
 
         const NSInteger rows =
             rowCounts ? sane(objc::send<NSInteger, id, NSInteger>(dataSource_, "tableView:numberOfRowsInSection:", this, s))
                       : 0;
-        section.rowTops.reserve(static_cast<std::size_t>(rows) + 1);
-        double rowY = 0;
-        section.rowTops.push_back(0);
-        for (NSInteger r = 0; r < rows; ++r) {
-            CGFloat h = rowHeight_;
-            if (rowHeights) {
-                Ref<NSIndexPath> path = NSIndexPath::indexPathForRow(r, s);
-                h = objc::send<CGFloat, id, id>(delegate, "tableView:heightForRowAtIndexPath:", this, path.get());
-                if (!std::isfinite(h) || h < 0) h = rowHeight_;
-            }
-            rowY += h;
-            section.rowTops.push_back(static_cast<CGFloat>(rowY));
+        heights.assign(static_cast<std::size_t>(rows), rowHeight_);
+        for (NSInteger r = 0; rowHeights && r < rows; ++r) {
+            Ref<NSIndexPath> path = NSIndexPath::indexPathForRow(r, s);
+            CGFloat h = objc::send<CGFloat, id, id>(delegate, "tableView:heightForRowAtIndexPath:", this, path.get());
+            if (std::isfinite(h) && h >= 0) heights[static_cast<std::size_t>(r)] = h;
         }
-        section.footerHeight = footerHeightFor(section.footerTitle);
-        y = section.bottom();
+        geometry.addSection(header, heights, footerHeightFor(section.footerTitle));
         sections.push_back(std::move(section));
     }
     sections_ = std::move(sections);
+    geometry_ = std::move(geometry);
     measuredWidth_ = bounds().size.width;
-    setContentSize(CGSizeMake(bounds().size.width, static_cast<CGFloat>(y)));
+    setContentSize(CGSizeMake(bounds().size.width, geometry_.contentHeight()));
 }
 
 CGFloat UITableView::footerHeightFor(NSString* title) const {
@@ -194,60 +185,29 @@ CGFloat UITableView::footerHeightFor(NSString* title) const {
 
 // ---- Geometry --------------------------------------------------------------
 
-NSInteger UITableView::numberOfRowsInSection(NSInteger section) const {
-    return section >= 0 && section < numberOfSections() ? sections_[static_cast<std::size_t>(section)].rows() : 0;
-}
-
-bool UITableView::valid(NSInteger section, NSInteger row) const {
-    return row >= 0 && row < numberOfRowsInSection(section);
-}
-
-CGFloat UITableView::rowX() const { return style_ == UITableViewStyleGrouped ? kGroupedInset : 0; }
-
-CGFloat UITableView::rowWidth() const { return std::max<CGFloat>(0, bounds().size.width - 2 * rowX()); }
-
 CGRect UITableView::rowRect(NSInteger section, NSInteger row) const {
-    const Section& s = sections_[static_cast<std::size_t>(section)];
-    const auto r = static_cast<std::size_t>(row);
-    return CGRectMake(rowX(), s.rowsTop() + s.rowTops[r], rowWidth(), s.rowTops[r + 1] - s.rowTops[r]);
+    return geometry_.rectForRow(section, row, bounds().size.width);
 }
 
 CGRect UITableView::rectForSection(NSInteger section) const {
-    if (section < 0 || section >= numberOfSections()) return CGRectZero;
-    const Section& s = sections_[static_cast<std::size_t>(section)];
-    return CGRectMake(0, s.top, bounds().size.width, s.bottom() - s.top);
+    return geometry_.rectForSection(section, bounds().size.width);
 }
 
 CGRect UITableView::rectForHeaderInSection(NSInteger section) const {
-    if (section < 0 || section >= numberOfSections()) return CGRectZero;
-    const Section& s = sections_[static_cast<std::size_t>(section)];
-    return CGRectMake(0, s.top, bounds().size.width, s.headerHeight);
+    return geometry_.rectForHeader(section, bounds().size.width);
 }
 
 CGRect UITableView::rectForFooterInSection(NSInteger section) const {
-    if (section < 0 || section >= numberOfSections()) return CGRectZero;
-    const Section& s = sections_[static_cast<std::size_t>(section)];
-    return CGRectMake(0, s.bottom() - s.footerHeight, bounds().size.width, s.footerHeight);
+    return geometry_.rectForFooter(section, bounds().size.width);
 }
 
 CGRect UITableView::rectForRowAtIndexPath(NSIndexPath* indexPath) const {
-    if (!indexPath || !valid(indexPath->section(), indexPath->row())) return CGRectZero;
-    return rowRect(indexPath->section(), indexPath->row());
+    return indexPath ? rowRect(indexPath->section(), indexPath->row()) : CGRectZero;
 }
 
 Ref<NSIndexPath> UITableView::indexPathForRowAtPoint(CGPoint point) const {
-    if (!std::isfinite(point.x) || !std::isfinite(point.y) || point.x < 0 || point.x >= bounds().size.width)
-        return nullptr;
-    for (std::size_t s = 0; s < sections_.size(); ++s) {
-        const Section& section = sections_[s];
-        const CGFloat y = point.y - section.rowsTop();
-        if (y < 0) return nullptr;  // sections go down the table in order
-        if (y >= section.rowTops.back()) continue;
-        // The last row whose top is at or above the point.
-        auto above = std::upper_bound(section.rowTops.begin(), section.rowTops.end(), y) - 1;
-        return NSIndexPath::indexPathForRow(above - section.rowTops.begin(), static_cast<NSInteger>(s));
-    }
-    return nullptr;
+    auto row = geometry_.rowAtPoint(point, bounds().size.width);
+    return row ? NSIndexPath::indexPathForRow(row->second, row->first) : nullptr;
 }
 
 Ref<NSIndexPath> UITableView::indexPathForCell(UITableViewCell* cell) const {
@@ -334,23 +294,7 @@ void UITableView::tile() {
 
 void UITableView::tileOnce() {
     const CGRect b = bounds();
-    const CGFloat top = b.origin.y;
-    const CGFloat bottom = top + b.size.height;
-
-    std::vector<Key> wanted;
-    for (std::size_t s = 0; s < sections_.size(); ++s) {
-        const Section& section = sections_[s];
-        const CGFloat rowsTop = section.rowsTop();
-        if (rowsTop >= bottom) break;
-        if (rowsTop + section.rowTops.back() <= top) continue;
-        auto first = std::upper_bound(section.rowTops.begin(), section.rowTops.end(), top - rowsTop);
-        NSInteger r = std::max<NSInteger>(0, (first - section.rowTops.begin()) - 1);
-        for (; r < section.rows() && rowsTop + section.rowTops[static_cast<std::size_t>(r)] < bottom; ++r) {
-            const CGFloat rowBottom = rowsTop + section.rowTops[static_cast<std::size_t>(r) + 1];
-            const CGFloat rowTop = rowsTop + section.rowTops[static_cast<std::size_t>(r)];
-            if (rowBottom > top && rowBottom > rowTop) wanted.push_back({static_cast<NSInteger>(s), r});
-        }
-    }
+    const std::vector<Key> wanted = geometry_.rowsBetween(b.origin.y, b.origin.y + b.size.height);
 
     // Rows that left the screen give their cells to the reuse queues first,
     // so that the rows coming on can have them.
@@ -424,27 +368,27 @@ Ref<UIView> UITableView::makeTitleView(NSString* title, CGFloat height, bool foo
 void UITableView::placeSupplementaryViews() {
     const CGRect b = bounds();
     const bool plain = style_ == UITableViewStylePlain;
-    for (auto& section : sections_) {
-        if (section.headerHeight > 0 && (section.title || section.headerView)) {
-            // In the plain style the header stays at the top while its section
-            // passes under it, until the section's end pushes it off.
-            CGFloat y = section.top;
-            if (plain) y = std::max(section.top, std::min(b.origin.y, section.bottom() - section.headerHeight));
-            CGRect frame = CGRectMake(0, y, b.size.width, section.headerHeight);
+    for (std::size_t i = 0; i < sections_.size(); ++i) {
+        Section& section = sections_[i];
+        const auto s = static_cast<NSInteger>(i);
+        const CGFloat headerHeight = geometry_.headerHeight(s);
+        if (headerHeight > 0 && section.hasHeader()) {
+            // In the plain style the header floats at the top of its section.
+            CGRect frame = plain ? geometry_.rectForFloatingHeader(s, b.size.width, b.origin.y)
+                                 : geometry_.rectForHeader(s, b.size.width);
             if (CGRectIntersectsRect(frame, b)) {
-                if (!section.headerView) section.headerView = makeTitleView(section.title, section.headerHeight, false);
+                if (!section.headerView) section.headerView = makeTitleView(section.title, headerHeight, false);
                 section.headerView->setFrame(frame);
                 if (section.headerView->superview() != this) addSubview(section.headerView);
             } else if (section.headerView) {
                 section.headerView->removeFromSuperview();
             }
         }
-        if (section.footerTitle && section.footerHeight > 0) {
-            CGRect frame =
-                CGRectMake(0, section.bottom() - section.footerHeight, b.size.width, section.footerHeight);
+        const CGFloat footerHeight = geometry_.footerHeight(s);
+        if (section.footerTitle && footerHeight > 0) {
+            CGRect frame = geometry_.rectForFooter(s, b.size.width);
             if (CGRectIntersectsRect(frame, b)) {
-                if (!section.footerView)
-                    section.footerView = makeTitleView(section.footerTitle, section.footerHeight, true);
+                if (!section.footerView) section.footerView = makeTitleView(section.footerTitle, footerHeight, true);
                 section.footerView->setFrame(frame);
                 if (section.footerView->superview() != this) addSubview(section.footerView);
             } else if (section.footerView) {
@@ -463,16 +407,15 @@ void UITableView::placeSupplementaryViews() {
 // ---- Scrolling and selection ----------------------------------------------
 
 void UITableView::scrollToRowAtIndexPath(NSIndexPath* indexPath, NSInteger position, bool animated) {
-    if (!indexPath || !valid(indexPath->section(), indexPath->row())) {
+    if (!indexPath || !geometry_.contains(indexPath->section(), indexPath->row())) {
         NSLog("UITableView: no row %@ to scroll to", static_cast<NSObject*>(indexPath));
         return;
     }
     const CGRect row = rowRect(indexPath->section(), indexPath->row());
     const Section& section = sections_[static_cast<std::size_t>(indexPath->section())];
     // A floating header covers the top of the visible part.
-    const CGFloat covered = style_ == UITableViewStylePlain && (section.title || section.headerView)
-                                ? section.headerHeight
-                                : 0;
+    const CGFloat covered =
+        style_ == UITableViewStylePlain && section.hasHeader() ? geometry_.headerHeight(indexPath->section()) : 0;
     const CGFloat height = bounds().size.height;
     CGPoint offset = contentOffset();
     switch (position) {
@@ -495,7 +438,7 @@ void UITableView::selectRowAtIndexPath(NSIndexPath* indexPath, bool animated, NS
     if (previous && !previous->isEqual(indexPath)) {
         if (UITableViewCell* cell = cellForRowAtIndexPath(previous)) cell->setSelected(false, animated);
     }
-    if (!indexPath || !valid(indexPath->section(), indexPath->row())) return;
+    if (!indexPath || !geometry_.contains(indexPath->section(), indexPath->row())) return;
     selected_ = NSIndexPath::indexPathForRow(indexPath->row(), indexPath->section());
     if (UITableViewCell* cell = cellForRowAtIndexPath(selected_)) cell->setSelected(true, animated);
     if (position != UITableViewScrollPositionNone) scrollToRowAtIndexPath(selected_, position, animated);
@@ -516,7 +459,7 @@ void UITableView::selectByTap(NSIndexPath* indexPath) {
             objc::send<id, id, id>(delegate, "tableView:willSelectRowAtIndexPath:", this, indexPath));
         if (!target) return;
     }
-    if (!valid(target->section(), target->row())) return;
+    if (!geometry_.contains(target->section(), target->row())) return;
     selectRowAtIndexPath(target, false, UITableViewScrollPositionNone);
     delegate = this->delegate();
     if (objc::responds(delegate, "tableView:didSelectRowAtIndexPath:"))
@@ -541,10 +484,10 @@ UITableViewCell* UITableView::trackedCell(NSSet* touches) const {
 }
 
 void UITableView::touchesBegan(NSSet* touches, UIEvent* event) {
-    swallowTouch_ = false;
-    if (deleting_) {
-        hideDeleteConfirmation();
-        swallowTouch_ = true;
+    deleteSwipe_.endTouch();  // whatever the last touch left, this one starts afresh
+    if (deleteSwipe_.indexPath()) {
+        deleteSwipe_.hide();
+        deleteSwipe_.swallowRestOfTouch();
         return;
     }
     UITableViewCell* cell = trackedCell(touches);
@@ -553,31 +496,29 @@ void UITableView::touchesBegan(NSSet* touches, UIEvent* event) {
         return;
     }
     touched_ = cell;
-    touchStart_ = objc::cast<UITouch>(touches->anyObject())->locationInView(nullptr);
+    deleteSwipe_.touchBegan(objc::cast<UITouch>(touches->anyObject())->locationInView(nullptr));
     cell->setHighlighted(true, false);
 }
 
 void UITableView::touchesMoved(NSSet* touches, UIEvent* event) {
-    if (swallowTouch_) return;
+    if (deleteSwipe_.swallowsTouch()) return;
     if (!touched_) {
         UIScrollView::touchesMoved(touches, event);
         return;
     }
     auto* touch = objc::cast<UITouch>(touches->anyObject());
-    CGPoint at = touch ? touch->locationInView(nullptr) : touchStart_;
-    CGFloat dx = std::fabs(at.x - touchStart_.x), dy = std::fabs(at.y - touchStart_.y);
-    if (dx < kSwipeDistance || dx < 2 * dy) return;
+    if (!touch || !deleteSwipe_.isSwipe(touch->locationInView(nullptr))) return;
     Ref<UITableViewCell> cell = std::move(touched_);
     touched_ = nullptr;
     cell->setHighlighted(false, false);
     Ref<NSIndexPath> path = indexPathForCell(cell);
     if (!path || !canSwipeToDelete(path)) return;
-    swallowTouch_ = true;
-    showDeleteConfirmation(cell, path);
+    deleteSwipe_.swallowRestOfTouch();
+    deleteSwipe_.show(cell, path);
 }
 
 void UITableView::touchesEnded(NSSet* touches, UIEvent* event) {
-    if (std::exchange(swallowTouch_, false)) return;
+    if (deleteSwipe_.endTouch()) return;
     Ref<UITableViewCell> cell = std::move(touched_);
     touched_ = nullptr;
     if (!cell) {
@@ -593,7 +534,7 @@ void UITableView::touchesEnded(NSSet* touches, UIEvent* event) {
 }
 
 void UITableView::touchesCancelled(NSSet* touches, UIEvent* event) {
-    if (std::exchange(swallowTouch_, false)) return;
+    if (deleteSwipe_.endTouch()) return;
     Ref<UITableViewCell> cell = std::move(touched_);
     touched_ = nullptr;
     if (cell) cell->setHighlighted(false, false);
@@ -615,26 +556,9 @@ bool UITableView::canSwipeToDelete(NSIndexPath* indexPath) const {
                                          indexPath) == UITableViewCellEditingStyleDelete;
 }
 
-void UITableView::showDeleteConfirmation(UITableViewCell* cell, NSIndexPath* indexPath) {
-    hideDeleteConfirmation();
-    deleting_ = indexPath;
-    // The control lives in one of this table's cells and goes before the table does.
-    deleteControl_ = UITableViewCellDeleteConfirmationControl::forRow(cell->bounds().size, "Delete"_ns,
-                                                                      [this] { commitDelete(); });
-    cell->addSubview(deleteControl_);
-}
-
-void UITableView::hideDeleteConfirmation() {
-    if (deleteControl_) deleteControl_->removeFromSuperview();
-    deleteControl_ = nullptr;
-    deleting_ = nullptr;
-}
-
-void UITableView::commitDelete() {
+void UITableView::commitDelete(NSIndexPath* indexPath) {
     Ref<UITableView> keep(this);
-    Ref<NSIndexPath> path = deleting_;
-    hideDeleteConfirmation();
-    if (path && objc::responds(dataSource_, "tableView:commitEditingStyle:forRowAtIndexPath:"))
+    if (objc::responds(dataSource_, "tableView:commitEditingStyle:forRowAtIndexPath:"))
         objc::send<void, id, NSInteger, id>(dataSource_, "tableView:commitEditingStyle:forRowAtIndexPath:", this,
-                                            NSInteger(UITableViewCellEditingStyleDelete), path.get());
+                                            NSInteger(UITableViewCellEditingStyleDelete), indexPath);
 }

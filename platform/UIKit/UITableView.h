@@ -33,6 +33,8 @@
 #include <vector>
 
 #include "UIKit/UIScrollView.h"
+#include "UIKit/UITableViewDeleteSwipe.h"
+#include "UIKit/UITableViewGeometry.h"
 
 class NSArray;
 class NSIndexPath;
@@ -95,8 +97,8 @@ public:
     // screen. Clears the selection.
     void reloadData();
 
-    NSInteger numberOfSections() const { return static_cast<NSInteger>(sections_.size()); }
-    NSInteger numberOfRowsInSection(NSInteger section) const;
+    NSInteger numberOfSections() const { return geometry_.numberOfSections(); }
+    NSInteger numberOfRowsInSection(NSInteger section) const { return geometry_.numberOfRows(section); }
 
     // In the table's own coordinates (those of its content); CGRectZero for a
     // place that does not exist.
@@ -129,10 +131,10 @@ public:
     // row's "Delete" button. A tap on it commits the delete style for that
     // row; a touch anywhere else on the table only hides the button, and so
     // do a reload and scrolling.
-    static constexpr CGFloat kSwipeDistance = 12;
+    static constexpr CGFloat kSwipeDistance = UITableViewDeleteSwipe::kSwipeDistance;
     // The row showing the delete button; nil when none does.
-    NSIndexPath* indexPathForDeleteConfirmation() const { return deleting_; }
-    void hideDeleteConfirmation();
+    NSIndexPath* indexPathForDeleteConfirmation() const { return deleteSwipe_.indexPath(); }
+    void hideDeleteConfirmation() { deleteSwipe_.hide(); }
 
     NSIndexPath* indexPathForSelectedRow() const { return selected_; }
     // Neither tells the delegate, as on the platform.
@@ -152,29 +154,19 @@ protected:
     void contentOffsetChanged() override;
 
 private:
-    using Key = std::pair<NSInteger, NSInteger>;  // section, row
+    using Key = UITableViewGeometry::Row;
 
+    // What a section shows besides its rows; where it all lies is geometry_'s.
     struct Section {
-        CGFloat top = 0;
-        CGFloat headerHeight = 0;
-        // rowTops[i] is row i's top relative to the first row; one more entry
-        // than rows, the last being the rows' total height.
-        std::vector<CGFloat> rowTops;
-        CGFloat footerHeight = 0;
         Ref<NSString> title;
         Ref<NSString> footerTitle;
         Ref<UIView> headerView;
         Ref<UIView> footerView;
 
-        NSInteger rows() const { return static_cast<NSInteger>(rowTops.size()) - 1; }
-        CGFloat rowsTop() const { return top + headerHeight; }
-        CGFloat bottom() const { return rowsTop() + rowTops.back() + footerHeight; }
+        bool hasHeader() const { return title || headerView; }
     };
 
-    bool valid(NSInteger section, NSInteger row) const;
     CGRect rowRect(NSInteger section, NSInteger row) const;
-    CGFloat rowX() const;
-    CGFloat rowWidth() const;
     void measure();
     Ref<UIView> makeTitleView(NSString* title, CGFloat height, bool footer) const;
     CGFloat footerHeightFor(NSString* title) const;
@@ -187,8 +179,7 @@ private:
     UITableViewCell* cellContaining(UIView* view) const;
     UITableViewCell* trackedCell(NSSet* touches) const;
     bool canSwipeToDelete(NSIndexPath* indexPath) const;
-    void showDeleteConfirmation(UITableViewCell* cell, NSIndexPath* indexPath);
-    void commitDelete();
+    void commitDelete(NSIndexPath* indexPath);
 
     UITableViewStyle style_ = UITableViewStylePlain;
     NSObject* dataSource_ = nullptr;
@@ -198,15 +189,11 @@ private:
     bool tiling_ = false;
     // Set when the table is reloaded while it tiles: the tiling starts over.
     bool retile_ = false;
+    UITableViewGeometry geometry_;
     std::vector<Section> sections_;
     std::map<Key, Ref<UITableViewCell>> visible_;
     std::map<std::string, std::vector<Ref<UITableViewCell>>> reusable_;
     Ref<NSIndexPath> selected_;
     Ref<UITableViewCell> touched_;
-    // Where the finger came down, in window points, for telling a swipe.
-    CGPoint touchStart_;
-    // The rest of a touch that showed or hid the delete button goes nowhere.
-    bool swallowTouch_ = false;
-    Ref<NSIndexPath> deleting_;
-    Ref<UIView> deleteControl_;
+    UITableViewDeleteSwipe deleteSwipe_{[this](NSIndexPath* indexPath) { commitDelete(indexPath); }};
 };

@@ -8,7 +8,7 @@
 
 #include "Foundation/NSString.h"
 #include "UIKit/UIView.h"
-#include "objc/Runtime.h"
+#include "objc/ObjcRuntime.h"
 
 class UILabel;
 class UINibDecoder;

@@ -7,6 +7,7 @@
 
 #include "UIKit/UIView.h"
 
+class NSString;
 class UILabel;
 
 class UITableViewCellDeleteConfirmationControl : public UIView {

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 
+#include "CoreGraphics/CGContextStateGuard.h"
 #include "Foundation/NSString.h"
+#include "Foundation/UnicodeText.h"
 #include "UIKit/NSStringDrawing.h"
 #include "UIKit/UIColor.h"
 #include "UIKit/UIFont.h"
@@ -57,26 +59,23 @@ Ref<UIColor> caretColour() { return UIColor::colorWithRed(0.26f, 0.42f, 0.95f, 1
 // Where the last grapheme cluster of `s` begins. A byte that is not part of
 // valid UTF-8 counts as a character of its own.
 std::size_t lastCharacterStart(const std::string& s) {
-    const auto* bytes = reinterpret_cast<const utf8proc_uint8_t*>(s.data());
     std::size_t at = 0, last = 0;
     utf8proc_int32_t previous = -1, state = 0;
     while (at < s.size()) {
-        utf8proc_int32_t c = -1;
-        utf8proc_ssize_t n = utf8proc_iterate(bytes + at, static_cast<utf8proc_ssize_t>(s.size() - at), &c);
-        if (n <= 0) {
-            last = at;
+        const std::size_t start = at;
+        const utf8proc_int32_t c = UnicodeText::decodeUTF8(s, at);
+        if (c < 0) {
+            last = start;
             previous = -1;
-            ++at;
             continue;
         }
         if (previous < 0) {
             state = 0;
-            last = at;
+            last = start;
         } else if (utf8proc_grapheme_break_stateful(previous, c, &state)) {
-            last = at;
+            last = start;
         }
         previous = c;
-        at += static_cast<std::size_t>(n);
     }
     return last;
 }
@@ -204,7 +203,7 @@ void UITextField::drawRect(CGRect) {
     if (textAlignment_ == UITextAlignmentCenter) x += spare / 2;
     else if (textAlignment_ == UITextAlignmentRight) x += spare;
     CGFloat y = box.origin.y + (box.size.height - lineHeight) / 2;
-    CGContextSaveGState(context);
+    CGContextStateGuard saved(context);
     CGContextClipToRect(context, box);
     CGContextSetFillColorWithColor(context, textColor_ ? textColor_->CGColor() : UIColor::blackColor()->CGColor());
     NSStringDrawing::drawInRect(shown, CGRectMake(x, y, size.width, lineHeight), font_, UILineBreakModeClip);
@@ -212,5 +211,4 @@ void UITextField::drawRect(CGRect) {
         CGContextSetFillColorWithColor(context, caretColour()->CGColor());
         CGContextFillRect(context, CGRectMake(x + size.width, y, kCaretWidth, lineHeight));
     }
-    CGContextRestoreGState(context);
 }

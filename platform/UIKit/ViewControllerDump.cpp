@@ -4,7 +4,6 @@
 #include <utility>
 #include <vector>
 
-#include "Device/ScreenCapture.h"
 #include "Foundation/NSArray.h"
 #include "Foundation/NSString.h"
 #include "UIKit/UINavigationController.h"
@@ -30,8 +29,6 @@ nlohmann::json stackOf(UIViewController* controller) {
     }
     return stack;
 }
-
-[[maybe_unused]] const bool kInstalled = (ScreenCapture::setScreenStacks(&ViewControllerDump::describe), true);
 
 }  // namespace
 

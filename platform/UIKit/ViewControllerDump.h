@@ -3,8 +3,7 @@
 // gives that screen) and the modal screens presented over it, in order. Each
 // screen is {"class", "title"} (the title its bar shows); a modal navigation
 // stack adds its own "navigationStack", and frameworks above UIKit add the
-// fields of their own screens (addDetails). Installed into the host's capture
-// at start.
+// fields of their own screens (addDetails). The host's screen capture calls it.
 #pragma once
 
 #include <nlohmann/json.hpp>

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "CoreGraphics/CGContextStateGuard.h"
 #include "Foundation/NSArray.h"
 #include "UIKit/UIGraphics.h"
+#include "UIKit/UIGraphicsContextGuard.h"
 #include "UIKit/UIView.h"
 #include "objc/ClassBuilder.h"
 
@@ -37,10 +39,9 @@ void ViewRenderer::render(UIView* root, CGContextRef context) {
     if (!root || !context) return;
     root->layoutIfNeeded();
     Ref<CALayer> shown = root->layer()->presentationLayer();
-    CGContextSaveGState(context);
+    CGContextStateGuard saved(context);
     CGContextTranslateCTM(context, -shown->bounds().origin.x, -shown->bounds().origin.y);
     drawView(root, shown, context, 1);
-    CGContextRestoreGState(context);
 }
 
 bool ViewRenderer::renderToPNG(UIView* root, const std::string& path, CGFloat scale) {
@@ -59,7 +60,7 @@ void ViewRenderer::drawView(UIView* view, const CALayer* shown, CGContextRef con
     CGFloat alpha = inheritedAlpha * clampedOpacity(shown->opacity());
     if (alpha <= 0) return;
     CGRect bounds = shown->bounds();
-    CGContextSaveGState(context);
+    CGContextStateGuard saved(context);
     CGContextSetAlpha(context, alpha);
 
     if (CGColor* background = shown->backgroundColor()) {
@@ -73,13 +74,13 @@ void ViewRenderer::drawView(UIView* view, const CALayer* shown, CGContextRef con
     }
 
     // The view's own drawing lands in a backing store the size of its bounds.
-    CGContextSaveGState(context);
-    CGContextClipToRect(context, bounds);
-    UIGraphicsPushContext(context);
-    view->drawRect(bounds);
-    UIGraphicsPopContext();
+    {
+        CGContextStateGuard clipped(context);
+        CGContextClipToRect(context, bounds);
+        UIGraphicsContextGuard current(context);
+        view->drawRect(bounds);
+    }
     view->clearNeedsDisplay();
-    CGContextRestoreGState(context);
 
     Ref<NSArray> subviews = view->subviews();
     for (NSUInteger i = 0; i < subviews->count(); ++i) {
@@ -88,10 +89,8 @@ void ViewRenderer::drawView(UIView* view, const CALayer* shown, CGContextRef con
         CGAffineTransform toSuperlayer = subShown->transformToSuperlayer();
         // A view squashed flat (a zero scale) shows nothing.
         if (toSuperlayer.a * toSuperlayer.d - toSuperlayer.b * toSuperlayer.c == 0) continue;
-        CGContextSaveGState(context);
+        CGContextStateGuard placed(context);
         CGContextConcatCTM(context, toSuperlayer);
         drawView(subview, subShown, context, alpha);
-        CGContextRestoreGState(context);
     }
-    CGContextRestoreGState(context);
 }

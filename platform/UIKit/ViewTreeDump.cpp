@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "Foundation/NSArray.h"
+#include "Foundation/NSObjectAdditions.h"
 #include "Foundation/NSString.h"
 #include "UIKit/UIColor.h"
 #include "UIKit/UIScrollView.h"
@@ -46,14 +47,14 @@ nlohmann::json ViewTreeDump::describe(UIView* view) {
         {"autoresizingMask", view->autoresizingMask()},
     };
     if (has(view, "text")) {
-        auto* text = objc::cast<NSString>(view->valueForKey(NSString::from("text")));
+        auto* text = objc::cast<NSString>(NSObjectAdditions::valueForKey(view, NSString::from("text")));
         out["text"] = text ? nlohmann::json(text->str()) : nlohmann::json(nullptr);
     }
     if (auto* scroll = objc::cast<UIScrollView>(view)) {
         CGPoint offset = scroll->contentOffset();
         out["contentOffset"] = {number(offset.x), number(offset.y)};
     }
-    if (has(view, "textColor")) out["textColor"] = colour(objc::cast<UIColor>(view->valueForKey(NSString::from("textColor"))));
+    if (has(view, "textColor")) out["textColor"] = colour(objc::cast<UIColor>(NSObjectAdditions::valueForKey(view, NSString::from("textColor"))));
     nlohmann::json subviews = nlohmann::json::array();
     Ref<NSArray> list = view->subviews();
     for (NSUInteger i = 0; i < list->count(); ++i) subviews.push_back(describe(objc::cast<UIView>(list->objectAtIndex(i))));

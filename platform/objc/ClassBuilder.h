@@ -9,8 +9,8 @@
 #include <type_traits>
 
 #include "objc/NSObject.h"
+#include "objc/ObjcRuntime.h"
 #include "objc/ObjcSelector.h"
-#include "objc/Runtime.h"
 
 struct CGPoint;
 struct CGSize;
@@ -153,7 +153,7 @@ public:
         return *this;
     }
     ClassBuilder& protocol(const char* name) {
-        cls_->protocols.insert(name);
+        addProtocol(cls_, name);
         return *this;
     }
     // "alloc" + "init": lets code that knows the class only by name make one.

@@ -1,9 +1,5 @@
 #include "objc/NSObject.h"
 
-#include <cstdio>
-
-#include "Foundation/NSRunLoop.h"
-#include "Foundation/NSString.h"
 #include "objc/ClassBuilder.h"
 #include "objc/NSAutoreleasePool.h"
 
@@ -42,18 +38,8 @@ BOOL conformsImp(id self, SEL, const char* p) {
 Class NSObject::class_() {
     static Class cls = [] {
         Class c = objc::ClassBuilder<NSObject>("NSObject", nullptr)
-                      .method<&NSObject::description>("description")
                       .method<&NSObject::isEqual>("isEqual:")
                       .method<&NSObject::hash>("hash")
-                      .method<&NSObject::valueForKeyPath>("valueForKeyPath:")
-                      .method<&NSObject::valueForKey>("valueForKey:")
-                      .method<static_cast<void (NSObject::*)(SEL, id, double)>(&NSObject::performSelector)>(
-                          "performSelector:withObject:afterDelay:")
-                      .classMethod<static_cast<void (*)(id)>(&NSObject::cancelPreviousPerformRequestsWithTarget)>(
-                          "cancelPreviousPerformRequestsWithTarget:")
-                      .classMethod<static_cast<void (*)(id, SEL, id)>(
-                          &NSObject::cancelPreviousPerformRequestsWithTarget)>(
-                          "cancelPreviousPerformRequestsWithTarget:selector:object:")
                       .allocatable()
                       .build();
         class_addMethod(c, sel_registerName("respondsToSelector:"), reinterpret_cast<IMP>(&respondsImp), "c@::");
@@ -100,44 +86,9 @@ bool NSObject::conformsToProtocol(const char* protocol) const {
     return protocol && objcClass()->conformsTo(protocol);
 }
 
-Ref<NSString> NSObject::description() const {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, ": %p>", static_cast<const void*>(this));
-    return NSString::from(std::string("<") + className() + buf);
-}
-
 bool NSObject::isEqual(const NSObject* other) const { return other == this; }
 
 std::size_t NSObject::hash() const { return reinterpret_cast<std::size_t>(this); }
-
-id NSObject::valueForKey(NSString* key) const {
-    if (!key) return nullptr;
-    const std::string& k = key->str();
-    id self = const_cast<NSObject*>(this);
-    if (const auto* reader = objcClass()->findIvar(k)) return (*reader)(self);
-    if (const auto* reader = objcClass()->findIvar("_" + k)) return (*reader)(self);
-    // A getter that answers an object.
-    SEL s = sel_registerName(k.c_str());
-    Method m = class_getInstanceMethod(objcClass(), s);
-    if (m && method_getTypeEncoding(m)[0] == '@') return objc::send<id>(self, s);
-    return nullptr;
-}
-
-id NSObject::valueForKeyPath(NSString* path) const {
-    if (!path) return nullptr;
-    id current = const_cast<NSObject*>(this);
-    const std::string& p = path->str();
-    std::size_t start = 0;
-    while (current) {
-        std::size_t dot = p.find('.', start);
-        std::string key = p.substr(start, dot == std::string::npos ? std::string::npos : dot - start);
-        auto* object = objc::cast<NSObject>(current);
-        current = object ? object->valueForKey(NSString::from(key)) : nullptr;
-        if (dot == std::string::npos) break;
-        start = dot + 1;
-    }
-    return current;
-}
 
 id NSObject::performSelector(SEL sel) { return objc::send<id>(this, sel); }
 
@@ -145,16 +96,4 @@ id NSObject::performSelector(SEL sel, id object) { return objc::send<id>(this, s
 
 id NSObject::performSelector(SEL sel, id object1, id object2) {
     return objc::send<id>(this, sel, object1, object2);
-}
-
-void NSObject::performSelector(SEL sel, id object, double afterDelay) {
-    NSRunLoop::mainRunLoop()->performSelector(this, sel, object, afterDelay);
-}
-
-void NSObject::cancelPreviousPerformRequestsWithTarget(id target) {
-    NSRunLoop::mainRunLoop()->cancelPerformRequests(target, false, nullptr, nullptr);
-}
-
-void NSObject::cancelPreviousPerformRequestsWithTarget(id target, SEL sel, id object) {
-    NSRunLoop::mainRunLoop()->cancelPerformRequests(target, true, sel, object);
 }

@@ -3,8 +3,8 @@
 #include <cstdint>
 
 objc_method* objc_class::ownMethod(SEL sel) const {
-    auto it = methods.find(sel);
-    return it == methods.end() ? nullptr : it->second.get();
+    auto it = methods_.find(sel);
+    return it == methods_.end() ? nullptr : it->second.get();
 }
 
 objc_method* objc_class::findMethod(SEL sel) const {
@@ -38,7 +38,7 @@ const objc_class::IvarReader* objc_class::findIvar(const std::string& ivarName) 
 
 bool objc_class::conformsTo(const std::string& protocol) const {
     for (const objc_class* c = this; c; c = c->superclass)
-        if (c->protocols.count(protocol)) return true;
+        if (c->protocols_.count(protocol)) return true;
     return false;
 }
 

@@ -1,7 +1,9 @@
 // A class as the runtime keeps it: name, superclass, own method table, the
 // instance variables that key-value coding reads, and adopted protocols.
 // Class objects are objects too (their isa is the metaclass, which holds the
-// class methods), so a class can be sent messages like any instance.
+// class methods), so a class can be sent messages like any instance. The
+// method table and the protocol list are the runtime's own: they change only
+// through class_addMethod and objc::addProtocol, as on the phone.
 #pragma once
 
 #include <cstdint>
@@ -14,6 +16,10 @@
 #include "objc/ObjcMethod.h"
 #include "objc/ObjcObject.h"
 
+namespace objc {
+void addProtocol(Class cls, const char* protocol);
+}
+
 struct objc_class : objc_object {
     using IvarReader = std::function<id(id self)>;
 
@@ -21,10 +27,7 @@ struct objc_class : objc_object {
     Class superclass = nullptr;
     Class isa = nullptr;
     bool isMeta = false;
-    // Keyed by selector pointer; std::map keeps lookups deterministic.
-    std::map<SEL, std::unique_ptr<objc_method>> methods;
     std::map<std::string, IvarReader> ivars;
-    std::set<std::string> protocols;
 
     Class objcClass() const override { return isa; }
 
@@ -53,4 +56,11 @@ private:
     mutable std::unique_ptr<CachedMethod[]> methodCache_;
     mutable std::uint64_t methodCacheGeneration_ = 0;
     static inline std::uint64_t methodTablesGeneration_ = 1;
+
+    friend BOOL(::class_addMethod)(Class cls, SEL name, IMP imp, const char* types);
+    friend void objc::addProtocol(Class cls, const char* protocol);
+
+    // Keyed by selector pointer; std::map keeps lookups deterministic.
+    std::map<SEL, std::unique_ptr<objc_method>> methods_;
+    std::set<std::string> protocols_;
 };

@@ -17,6 +17,8 @@
 #include "Foundation/NSMutableDictionary.h"
 #include "Foundation/NSNotificationCenter.h"
 #include "Foundation/NSNumber.h"
+#include "Foundation/NSObjectAdditions.h"
+#include "Foundation/NSRunLoop.h"
 #include "Foundation/NSString.h"
 #include "Quilltray/Controllers/QLTSettingsDelegate.h"
 #include "Quilltray/Controllers/QLTSpecifierValuesViewController.h"
@@ -112,7 +114,7 @@ bool isType(NSString* type, const char* name) { return type && type->str() == na
 bool empty(NSString* text) { return !text || text->str().empty(); }
 
 // The text form of a value; nil for none.
-Ref<NSString> textOf(NSObject* value) { return value ? value->description() : nullptr; }
+Ref<NSString> textOf(NSObject* value) { return value ? NSObjectAdditions::description(value) : nullptr; }
 
 NSNotificationCenter* centre() { return NSNotificationCenter::defaultCenter(); }
 
@@ -377,7 +379,7 @@ void QLTAppSettingsViewController::fillCell(UITableViewCell* cell, QLTSpecifier*
         textCell->label()->setText(specifier->title());
         QLTTextField* field = textCell->textField();
         Ref<NSObject> text = stored ? stored : Ref<NSObject>(specifier->defaultStringValue());
-        field->setText(text && !text->isMemberOfClass(NSString::class_()) ? text->description()
+        field->setText(text && !text->isMemberOfClass(NSString::class_()) ? NSObjectAdditions::description(text)
                                                                           : Ref<NSString>(objc::cast<NSString>(text.get())));
         field->setKey(key);
         field->setDelegate(this);
@@ -703,5 +705,6 @@ void QLTAppSettingsViewController::synchronizeSettings() {
 }
 
 void QLTAppSettingsViewController::reload() {
-    if (tableView_) tableView_->performSelector(sel_registerName("reloadData"), nullptr, kReloadDelay);
+    if (tableView_)
+        NSRunLoop::mainRunLoop()->performSelector(tableView_, sel_registerName("reloadData"), nullptr, kReloadDelay);
 }

@@ -11,6 +11,7 @@
 #include "UIKit/UIViewController.h"
 
 class NSIndexPath;
+class NSString;
 class QLTSettingsReader;
 class QLTSettingsStore;
 class QLTSpecifier;

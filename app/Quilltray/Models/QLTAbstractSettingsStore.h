@@ -6,6 +6,8 @@
 
 #include "Quilltray/Models/QLTSettingsStore.h"
 
+class NSString;
+
 class QLTAbstractSettingsStore : public QLTSettingsStore {
     KORVEL_OBJC_CLASS(QLTAbstractSettingsStore)
 public:

@@ -8,6 +8,8 @@
 
 #include "objc/NSObject.h"
 
+class NSString;
+
 class QLTSettingsStore : public NSObject {
 public:
     static constexpr const char* kName = "QLTSettingsStore";

@@ -4,6 +4,8 @@
 
 #include "Quilltray/Models/QLTAbstractSettingsStore.h"
 
+class NSString;
+
 class QLTSettingsStoreUserDefaults : public QLTAbstractSettingsStore {
     KORVEL_OBJC_CLASS(QLTSettingsStoreUserDefaults)
 public:

@@ -7,6 +7,7 @@
 #include "Foundation/NSException.h"
 #include "Foundation/NSMutableDictionary.h"
 #include "Foundation/NSObjCRuntime.h"
+#include "Foundation/NSObjectAdditions.h"
 #include "Foundation/NSString.h"
 #include "Quilltray/Models/QLTSettingsReader.h"
 #include "objc/ClassBuilder.h"
@@ -111,7 +112,7 @@ NSObject* QLTSpecifier::defaultValue() const { return entry("DefaultValue"); }
 
 Ref<NSString> QLTSpecifier::defaultStringValue() const {
     NSObject* value = defaultValue();
-    return value ? value->description() : nullptr;
+    return value ? NSObjectAdditions::description(value) : nullptr;
 }
 
 bool QLTSpecifier::defaultBoolValue() const {

@@ -11,6 +11,7 @@
 
 class NSArray;
 class NSDictionary;
+class NSString;
 class QLTSettingsReader;
 
 class QLTSpecifier : public NSObject {

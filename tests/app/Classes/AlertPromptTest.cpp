@@ -9,6 +9,7 @@
 #include "Device/TouchScript.h"
 #include "Foundation/NSArray.h"
 #include "Foundation/NSString.h"
+#include "TestSupport.h"
 #include "UIKit/UIButton.h"
 #include "UIKit/UIColor.h"
 #include "UIKit/UIKeyboard.h"
@@ -46,11 +47,7 @@ Class PromptReader::class_() {
 class AlertPromptTest : public AppFixture {
 protected:
     void TearDown() override {
-        // Alerts a test left up go quietly: their delegates may be gone.
-        for (UIAlertView* alert : UIAlertView::visibleAlerts()) {
-            alert->setDelegate(nullptr);
-            alert->dismissWithClickedButtonIndex(-1, false);
-        }
+        dismissVisibleAlerts();
         AppFixture::TearDown();
     }
     Ref<AlertPrompt> makePrompt(NSObject* delegate) {

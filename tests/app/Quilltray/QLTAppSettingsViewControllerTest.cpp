@@ -15,6 +15,7 @@
 #include "Foundation/NSNotification.h"
 #include "Foundation/NSNotificationCenter.h"
 #include "Foundation/NSNumber.h"
+#include "Foundation/NSObjectAdditions.h"
 #include "Foundation/NSUserDefaults.h"
 #include "Quilltray/Controllers/QLTAppSettingsViewController.h"
 #include "Quilltray/Controllers/QLTSettingsDelegate.h"
@@ -168,7 +169,9 @@ protected:
         return file ? Ref<NSObject>(file->objectForKey(NSString::from(key))) : nullptr;
     }
     static std::string text(UILabel* label) { return label && label->text() ? label->text()->str() : "(none)"; }
-    static std::string describe(NSObject* value) { return value ? value->description()->str() : "(nil)"; }
+    static std::string describe(NSObject* value) {
+        return value ? NSObjectAdditions::description(value)->str() : "(nil)";
+    }
 
     struct Heard {
         std::string key;

@@ -1,19 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "CoreGraphics/CGGeometry.h"
+#include "TestSupport.h"
 
 static_assert(sizeof(CGFloat) == 4, "CGFloat is the phone's 32-bit float");
-
-namespace {
-
-void expectRect(CGRect r, CGFloat x, CGFloat y, CGFloat w, CGFloat h) {
-    EXPECT_FLOAT_EQ(r.origin.x, x);
-    EXPECT_FLOAT_EQ(r.origin.y, y);
-    EXPECT_FLOAT_EQ(r.size.width, w);
-    EXPECT_FLOAT_EQ(r.size.height, h);
-}
-
-}  // namespace
 
 TEST(CGGeometry, ContainsPointIncludesTheMinimumEdgesAndExcludesTheMaximumEdges) {
     CGRect map = CGRectMake(11, 170, 298, 257);

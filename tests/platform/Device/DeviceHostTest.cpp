@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "Device/ScreenCapture.h"
 #include "Foundation/Clock.h"
 #include "Foundation/NSBundle.h"
 #include "Foundation/NSException.h"
@@ -266,14 +265,3 @@ TEST_F(Host, AMissingDelegateClassIsNamed) {
     EXPECT_NE(err.find("no class named NoSuchDelegate"), std::string::npos) << err;
 }
 
-TEST_F(Host, TheDumpTakesTheScreenStacksFromWhoeverProvidesThem) {
-    ScreenCapture::setScreenStacks([](UIWindow*, nlohmann::json& navigation, nlohmann::json& modal) {
-        navigation.push_back({{"class", "RootScreen"}});
-        modal.push_back({{"class", "PickerScreen"}});
-    });
-    ASSERT_EQ(run(headless({"--dump", file("stacks.json")})), 0) << err;
-    ScreenCapture::setScreenStacks(nullptr);
-    nlohmann::json dump = readJson(file("stacks.json"));
-    EXPECT_EQ(dump["navigationStack"][0]["class"], "RootScreen");
-    EXPECT_EQ(dump["modalScreens"][0]["class"], "PickerScreen");
-}

@@ -8,6 +8,7 @@
 #include "Foundation/NSMutableDictionary.h"
 #include "Foundation/NSNull.h"
 #include "Foundation/NSNumber.h"
+#include "Foundation/NSObjectAdditions.h"
 #include "Foundation/NSSet.h"
 #include "Foundation/NSString.h"
 #include "objc/ClassBuilder.h"
@@ -45,7 +46,7 @@ std::string raisedName(F f) {
 
 std::vector<std::string> texts(const NSArray* a) {
     std::vector<std::string> out;
-    for (NSUInteger i = 0; i < a->count(); ++i) out.push_back(a->objectAtIndex(i)->description()->str());
+    for (NSUInteger i = 0; i < a->count(); ++i) out.push_back(NSObjectAdditions::description(a->objectAtIndex(i))->str());
     return out;
 }
 

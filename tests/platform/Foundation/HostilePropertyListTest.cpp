@@ -15,6 +15,7 @@
 #include "Foundation/NSDate.h"
 #include "Foundation/NSDictionary.h"
 #include "Foundation/NSNumber.h"
+#include "Foundation/NSObjectAdditions.h"
 #include "Foundation/NSString.h"
 #include "Foundation/PropertyListFile.h"
 #include "TempFolder.h"
@@ -157,7 +158,7 @@ TEST(HostilePropertyList, ReferenceCyclesAreRefused) {
         b.add(b.array({1}));
         Ref<NSObject> root = parse(b.build());
         ASSERT_NE(root, nullptr);
-        EXPECT_EQ(root->description()->str(), "(\n    same,\n    same,\n    (\n        same\n    )\n)");
+        EXPECT_EQ(NSObjectAdditions::description(root)->str(), "(\n    same,\n    same,\n    (\n        same\n    )\n)");
     }
 }
 
@@ -184,7 +185,7 @@ TEST(HostilePropertyList, SharedDictionariesThatMultiplyStopDecodingInsteadOfExh
     for (int i = 0; i < 60; ++i) o = objc::cast<NSDictionary>(o)->objectForKey("a"_ns);
     EXPECT_EQ(objc::cast<NSString>(o)->str(), "leaf");
     // A walk of everything ends, with what could not be decoded left out.
-    EXPECT_LT(root->description()->str().size(), std::size_t{1} << 20);
+    EXPECT_LT(NSObjectAdditions::description(root)->str().size(), std::size_t{1} << 20);
 }
 
 TEST(HostilePropertyList, ReadsMakeObjectsInProportionToTheFileNotToItsReferences) {
@@ -382,7 +383,7 @@ TEST(HostilePropertyList, RandomDamageNeverCrashes) {
             Ref<NSObject> o = parse(damaged);
             if (!o) continue;
             walk(o);
-            o->description();
+            NSObjectAdditions::description(o);
             PropertyListFile::serialize(o);
         }
     }

@@ -6,7 +6,7 @@
 #include "Device/DeviceFolder.h"
 #include "Foundation/NSFileManager.h"
 #include "Foundation/NSString.h"
-#include "objc/Runtime.h"
+#include "objc/ObjcRuntime.h"
 
 namespace fs = std::filesystem;
 

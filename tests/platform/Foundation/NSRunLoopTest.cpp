@@ -13,7 +13,7 @@ class RunLoopTest : public ::testing::Test {
 protected:
     void SetUp() override { Clock::useVirtual(100); }
     void TearDown() override {
-        NSObject::cancelPreviousPerformRequestsWithTarget(recorder.get());
+        NSRunLoop::mainRunLoop()->cancelPerformRequests(recorder.get(), false, nullptr, nullptr);
         Clock::advance(0);
     }
     Ref<RunLoopRecorder> recorder = make<RunLoopRecorder>();
@@ -26,8 +26,8 @@ protected:
 TEST_F(RunLoopTest, DelayedPerformsFireInTimeOrderEachAtItsOwnDueTime) {
     auto late = "late"_ns;
     auto early = "early"_ns;
-    recorder->performSelector(tick, late.get(), 0.5);
-    recorder->performSelector(ping, early.get(), 0.06);
+    NSRunLoop::mainRunLoop()->performSelector(recorder, tick, late.get(), 0.5);
+    NSRunLoop::mainRunLoop()->performSelector(recorder, ping, early.get(), 0.06);
     Clock::advance(0.05);
     EXPECT_TRUE(recorder->calls.empty());
     Clock::advance(1);
@@ -41,9 +41,9 @@ TEST_F(RunLoopTest, DelayedPerformsFireInTimeOrderEachAtItsOwnDueTime) {
 }
 
 TEST_F(RunLoopTest, EqualDueTimesFireInOrderOfScheduling) {
-    recorder->performSelector(tick, nullptr, 0.1);
-    recorder->performSelector(ping, nullptr, 0.1);
-    recorder->performSelector(tick, nullptr, 0.1);
+    NSRunLoop::mainRunLoop()->performSelector(recorder, tick, nullptr, 0.1);
+    NSRunLoop::mainRunLoop()->performSelector(recorder, ping, nullptr, 0.1);
+    NSRunLoop::mainRunLoop()->performSelector(recorder, tick, nullptr, 0.1);
     Clock::advance(0.1);
     ASSERT_EQ(recorder->calls.size(), 3u);
     EXPECT_EQ(recorder->calls[0].what, "tick");
@@ -52,7 +52,7 @@ TEST_F(RunLoopTest, EqualDueTimesFireInOrderOfScheduling) {
 }
 
 TEST_F(RunLoopTest, ZeroDelayWaitsForTheNextPassOfTheLoop) {
-    recorder->performSelector(tick, nullptr, 0.0);
+    NSRunLoop::mainRunLoop()->performSelector(recorder, tick, nullptr, 0.0);
     EXPECT_TRUE(recorder->calls.empty());
     Clock::advance(0);
     ASSERT_EQ(recorder->calls.size(), 1u);
@@ -61,13 +61,13 @@ TEST_F(RunLoopTest, ZeroDelayWaitsForTheNextPassOfTheLoop) {
 
 TEST_F(RunLoopTest, CancellingWithSelectorMatchesTheObjectByEquality) {
     auto b = "b"_ns;
-    recorder->performSelector(tick, "a"_ns.get(), 0.1);
-    recorder->performSelector(tick, b.get(), 0.1);
-    recorder->performSelector(tick, nullptr, 0.1);
-    recorder->performSelector(ping, "a"_ns.get(), 0.1);
+    NSRunLoop::mainRunLoop()->performSelector(recorder, tick, "a"_ns.get(), 0.1);
+    NSRunLoop::mainRunLoop()->performSelector(recorder, tick, b.get(), 0.1);
+    NSRunLoop::mainRunLoop()->performSelector(recorder, tick, nullptr, 0.1);
+    NSRunLoop::mainRunLoop()->performSelector(recorder, ping, "a"_ns.get(), 0.1);
     // A different but equal string cancels; nil cancels only the nil request.
-    NSObject::cancelPreviousPerformRequestsWithTarget(recorder.get(), tick, "a"_ns.get());
-    NSObject::cancelPreviousPerformRequestsWithTarget(recorder.get(), tick, nullptr);
+    NSRunLoop::mainRunLoop()->cancelPerformRequests(recorder.get(), true, tick, "a"_ns.get());
+    NSRunLoop::mainRunLoop()->cancelPerformRequests(recorder.get(), true, tick, nullptr);
     Clock::advance(1);
     ASSERT_EQ(recorder->calls.size(), 2u);
     EXPECT_EQ(recorder->calls[0].what, "tick");
@@ -77,17 +77,17 @@ TEST_F(RunLoopTest, CancellingWithSelectorMatchesTheObjectByEquality) {
 
 TEST_F(RunLoopTest, CancellingWithoutSelectorDropsEveryRequestOfThatTargetOnly) {
     auto other = make<RunLoopRecorder>();
-    recorder->performSelector(tick, nullptr, 0.1);
-    recorder->performSelector(ping, "x"_ns.get(), 0.2);
-    other->performSelector(ping, nullptr, 0.1);
-    NSObject::cancelPreviousPerformRequestsWithTarget(recorder.get());
+    NSRunLoop::mainRunLoop()->performSelector(recorder, tick, nullptr, 0.1);
+    NSRunLoop::mainRunLoop()->performSelector(recorder, ping, "x"_ns.get(), 0.2);
+    NSRunLoop::mainRunLoop()->performSelector(other, ping, nullptr, 0.1);
+    NSRunLoop::mainRunLoop()->cancelPerformRequests(recorder.get(), false, nullptr, nullptr);
     Clock::advance(1);
     EXPECT_TRUE(recorder->calls.empty());
     EXPECT_EQ(other->calls.size(), 1u);
 }
 
 TEST_F(RunLoopTest, CancellingIsReachableThroughTheRuntimeOnTheClass) {
-    recorder->performSelector(tick, nullptr, 0.06);
+    NSRunLoop::mainRunLoop()->performSelector(recorder, tick, nullptr, 0.06);
     objc::send<void, id, SEL, id>(NSObject::class_(), "cancelPreviousPerformRequestsWithTarget:selector:object:",
                                   recorder.get(), tick, nullptr);
     objc::send<void, SEL, id, double>(recorder.get(), "performSelector:withObject:afterDelay:", ping, nullptr, 0.1);
@@ -101,7 +101,7 @@ TEST_F(RunLoopTest, APendingPerformKeepsItsTargetAndObjectAlive) {
     auto argument = make<RunLoopRecorder>();
     {
         auto target = make<RunLoopRecorder>();
-        target->performSelector(tick, argument.get(), 0.1);
+        NSRunLoop::mainRunLoop()->performSelector(target, tick, argument.get(), 0.1);
     }
     RunLoopRecorder* weakArgument = argument.get();
     unsigned before = weakArgument->retainCount();
@@ -117,10 +117,10 @@ TEST_F(RunLoopTest, CancellingReleasesTargetAndObject) {
     RunLoopRecorder::destroyed = 0;
     auto target = make<RunLoopRecorder>();
     RunLoopRecorder* raw = target.get();
-    target->performSelector(tick, make<RunLoopRecorder>().get(), 5);
+    NSRunLoop::mainRunLoop()->performSelector(target, tick, make<RunLoopRecorder>().get(), 5);
     target = nullptr;
     EXPECT_EQ(RunLoopRecorder::destroyed, 0);
-    NSObject::cancelPreviousPerformRequestsWithTarget(raw);
+    NSRunLoop::mainRunLoop()->cancelPerformRequests(raw, false, nullptr, nullptr);
     EXPECT_EQ(RunLoopRecorder::destroyed, 2);
     Clock::advance(10);
 }
@@ -153,7 +153,7 @@ TEST_F(RunLoopTest, ANilTargetOrSelectorSchedulesNothing) {
 TEST_F(RunLoopTest, RealClockSleepsUntilTheNextDueTime) {
     Clock::useReal();
     double start = Clock::now();
-    recorder->performSelector(tick, nullptr, 0.02);
+    NSRunLoop::mainRunLoop()->performSelector(recorder, tick, nullptr, 0.02);
     NSRunLoop::mainRunLoop()->runUntilDate(start + 0.05);
     Clock::useVirtual(100);
     ASSERT_EQ(recorder->calls.size(), 1u);

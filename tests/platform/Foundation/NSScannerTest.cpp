@@ -6,7 +6,7 @@
 
 #include "Foundation/NSScanner.h"
 #include "Foundation/NSString.h"
-#include "objc/Runtime.h"
+#include "objc/ObjcRuntime.h"
 
 namespace {
 

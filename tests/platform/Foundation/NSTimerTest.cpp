@@ -90,9 +90,9 @@ TEST_F(TimerTest, TimersAndPerformsShareOneTimeline) {
     keep(NSTimer::scheduledTimerWithTimeInterval(0.3, false, [&](NSTimer*) {
         order.push_back("timer");
         // Scheduled while firing: due 0.1 later, still inside this advance.
-        recorder->performSelector(tick, nullptr, 0.1);
+        NSRunLoop::mainRunLoop()->performSelector(recorder, tick, nullptr, 0.1);
     }));
-    recorder->performSelector(tick, nullptr, 0.35);
+    NSRunLoop::mainRunLoop()->performSelector(recorder, tick, nullptr, 0.35);
     Clock::advance(1);
     ASSERT_EQ(recorder->calls.size(), 2u);
     EXPECT_DOUBLE_EQ(recorder->calls[0].at, 0.35);

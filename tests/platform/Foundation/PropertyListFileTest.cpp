@@ -20,6 +20,7 @@
 #include "Foundation/NSMutableDictionary.h"
 #include "Foundation/NSNull.h"
 #include "Foundation/NSNumber.h"
+#include "Foundation/NSObjectAdditions.h"
 #include "Foundation/NSString.h"
 #include "Foundation/PropertyListFile.h"
 #include "TempFolder.h"
@@ -88,8 +89,8 @@ TEST(PropertyListFile, WrittenFilesAreBinaryAndReadBackWithKindsAndKeyOrder) {
     EXPECT_EQ(number(read->objectForKey("main_mailbox_color_aliases"_ns))->kind(), NSNumber::Kind::Bool);
     EXPECT_EQ(number(read->objectForKey("long"_ns))->longLongValue(), -5000000000LL);
     EXPECT_EQ(objc::cast<NSDate>(read->objectForKey("date"_ns))->timeIntervalSinceReferenceDate(), 86400.25);
-    EXPECT_EQ(objc::cast<NSDictionary>(read->objectForKey("Aliases"_ns))->objectForKey("élodie@example.com"_ns)
-                  ->description()
+    EXPECT_EQ(NSObjectAdditions::description(
+                  objc::cast<NSDictionary>(read->objectForKey("Aliases"_ns))->objectForKey("élodie@example.com"_ns))
                   ->str(),
               "élodie@example.com");
     EXPECT_EQ(read->objectForKey("nobody@example.com"_ns), nullptr);

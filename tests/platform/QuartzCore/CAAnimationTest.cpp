@@ -3,10 +3,10 @@
 #include <cmath>
 #include <limits>
 
+#include "CoreGraphics/NSValue.h"
 #include "Foundation/NSArray.h"
 #include "Foundation/NSNumber.h"
 #include "Foundation/NSString.h"
-#include "Foundation/NSValue.h"
 #include "QuartzCore/CAAnimationGroup.h"
 #include "QuartzCore/CABasicAnimation.h"
 #include "QuartzCore/CALayer.h"

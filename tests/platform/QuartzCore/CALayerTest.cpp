@@ -4,18 +4,8 @@
 #include <numbers>
 
 #include "QuartzCore/CALayer.h"
+#include "TestSupport.h"
 #include "objc/ClassBuilder.h"
-
-namespace {
-
-void expectRect(CGRect r, CGFloat x, CGFloat y, CGFloat w, CGFloat h) {
-    EXPECT_NEAR(r.origin.x, x, 1e-4);
-    EXPECT_NEAR(r.origin.y, y, 1e-4);
-    EXPECT_NEAR(r.size.width, w, 1e-4);
-    EXPECT_NEAR(r.size.height, h, 1e-4);
-}
-
-}  // namespace
 
 TEST(CALayer, FrameFollowsPositionAnchorPointAndBounds) {
     auto layer = CALayer::layer();

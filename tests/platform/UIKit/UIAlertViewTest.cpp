@@ -5,6 +5,7 @@
 
 #include "Foundation/NSArray.h"
 #include "Foundation/NSString.h"
+#include "TestSupport.h"
 #include "UIKit/UIAlertView.h"
 #include "UIKit/UIButton.h"
 #include "UIKit/UIKeyboard.h"
@@ -53,11 +54,7 @@ using Calls = std::vector<std::string>;
 class UIAlertViewTest : public AppFixture {
 protected:
     void TearDown() override {
-        // Alerts a test left up go quietly: their delegates may be gone.
-        for (UIAlertView* alert : UIAlertView::visibleAlerts()) {
-            alert->setDelegate(nullptr);
-            alert->dismissWithClickedButtonIndex(-1, false);
-        }
+        dismissVisibleAlerts();
         AppFixture::TearDown();
     }
     Ref<UIAlertView> makeAlert(NSObject* delegate, NSString* cancel, std::initializer_list<NSString*> others,

@@ -10,12 +10,7 @@
 
 namespace {
 
-template <class R, class... A>
-R send(id receiver, const char* selector, A... args) {
-    SEL s = sel_registerName(selector);
-    auto fn = reinterpret_cast<R (*)(id, SEL, A...)>(class_getMethodImplementation(object_getClass(receiver), s));
-    return fn(receiver, s, args...);
-}
+using objc::send;
 
 id classNamed(const char* name) { return reinterpret_cast<id>(objc_getClass(name)); }
 

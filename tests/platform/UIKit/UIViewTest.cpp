@@ -3,18 +3,12 @@
 #include <vector>
 
 #include "Foundation/NSArray.h"
+#include "TestSupport.h"
 #include "UIKit/UIColor.h"
 #include "UIKit/UIView.h"
 #include "objc/ClassBuilder.h"
 
 namespace {
-
-void expectRect(CGRect r, CGFloat x, CGFloat y, CGFloat w, CGFloat h) {
-    EXPECT_NEAR(r.origin.x, x, 1e-4);
-    EXPECT_NEAR(r.origin.y, y, 1e-4);
-    EXPECT_NEAR(r.size.width, w, 1e-4);
-    EXPECT_NEAR(r.size.height, h, 1e-4);
-}
 
 std::vector<UIView*> subviewsOf(UIView* view) {
     std::vector<UIView*> out;

@@ -8,6 +8,7 @@
 #include <limits>
 #include <string>
 
+#include "Foundation/NSException.h"
 #include "Foundation/NSString.h"
 #include "UIKit/UIColor.h"
 #include "UIKit/UIGraphics.h"
@@ -84,6 +85,12 @@ public:
     }
     int draws = 0;
     CGRect seenRect = CGRectZero;
+};
+
+// A view whose drawing raises, as an app's drawRect: may.
+class RaisingView : public UIView {
+public:
+    void drawRect(CGRect) override { NSException::raise("NSInternalInconsistencyException", "drawing failed"); }
 };
 
 }  // namespace
@@ -226,4 +233,17 @@ TEST(ViewRenderer, RefusesWhatCannotBeDrawn) {
     EXPECT_FALSE(ViewRenderer::renderToPNG(UIView::withFrame(CGRectZero), "/tmp/never.png", 1));
     EXPECT_FALSE(ViewRenderer::renderToPNG(UIView::withFrame(CGRectMake(0, 0, 1e6f, 10)), "/tmp/never.png", 1));
     EXPECT_FALSE(ViewRenderer::renderToPNG(root, "/nonexistent-folder/x.png", 1));
+}
+
+TEST(ViewRenderer, ARaiseWhileDrawingLeavesTheContextAsItWasAndNoneCurrent) {
+    auto view = UIView::withFrame<RaisingView>(CGRectMake(0, 0, 10, 10));
+    view->setAlpha(0.5f);
+    Ref<CGContext> context = CGContext::bitmap(20, 20);
+    CGContextTranslateCTM(context, 3, 4);
+    EXPECT_THROW(ViewRenderer::render(view, context), Ref<NSException>);
+    EXPECT_EQ(UIGraphicsGetCurrentContext(), nullptr);
+    EXPECT_FLOAT_EQ(context->alpha(), 1);
+    CGAffineTransform ctm = CGContextGetCTM(context);
+    EXPECT_FLOAT_EQ(ctm.tx, 3);
+    EXPECT_FLOAT_EQ(ctm.ty, 4);
 }

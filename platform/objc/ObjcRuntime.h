@@ -14,10 +14,20 @@ Class registerClass(const std::string& name, Class superclass);
 
 SEL sel(const char* name);
 
+// Records that `cls` adopts `protocol`, for conformsToProtocol:.
+void addProtocol(Class cls, const char* protocol);
+
 // The implementation that a message `s` to `receiver` runs: nullptr for a nil
-// receiver. A selector nobody answers gives the forwarding stub, which raises
-// the platform's "unrecognized selector" exception.
+// receiver. A selector nobody answers gives the forwarding stub, which hands
+// "-[Class selector]: unrecognized selector sent to instance" to the
+// unrecognised-selector handler.
 IMP lookup(id receiver, SEL s);
+
+// What a message nobody answers ends in. The runtime knows no exception
+// class: Foundation installs a handler at load that raises its exception.
+// Without one the runtime prints the reason and aborts, as the phone's does.
+using UnrecognizedSelectorHandler = void (*)(const std::string& reason);
+void setUnrecognizedSelectorHandler(UnrecognizedSelectorHandler handler);
 
 // Whether `receiver` answers `selector`; NO for nil, so optional delegate
 // messages can be tested in one step.

@@ -1,14 +1,15 @@
 // The runtime's registries and its C functions, with the phone runtime's
 // semantics: a nil class or method does nothing, adding a method fails where
 // the class itself already has one, and lookups search the superclasses.
-#include "objc/Runtime.h"
+#include "objc/ObjcRuntime.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string_view>
 #include <unordered_map>
 
-#include "Foundation/NSException.h"
 #include "objc/ObjcSelector.h"
 
 namespace {
@@ -33,13 +34,20 @@ Registry& registry() {
     return *r;
 }
 
-// What a message nobody answers runs: the platform raises, never guesses.
+objc::UnrecognizedSelectorHandler& unrecognizedSelectorHandler() {
+    static objc::UnrecognizedSelectorHandler handler = nullptr;
+    return handler;
+}
+
+// What a message nobody answers runs: the platform reports, never guesses.
 id forwardingStub(id self, SEL cmd, ...) {
     Class cls = object_getClass(self);
-    NSException::raise("NSInvalidArgumentException",
-                       std::string(cls && cls->isMeta ? "+[" : "-[") + (cls ? cls->name : "?") + " " +
-                           sel_getName(cmd) + "]: unrecognized selector sent to " +
-                           (cls && cls->isMeta ? "class" : "instance"));
+    const std::string reason = std::string(cls && cls->isMeta ? "+[" : "-[") + (cls ? cls->name : "?") + " " +
+                               sel_getName(cmd) + "]: unrecognized selector sent to " +
+                               (cls && cls->isMeta ? "class" : "instance");
+    if (auto handler = unrecognizedSelectorHandler()) handler(reason);
+    std::fprintf(stderr, "objc: %s\n", reason.c_str());
+    std::abort();
 }
 
 }  // namespace
@@ -87,6 +95,14 @@ SEL implementedSelector(const char* name) {
     return nullptr;
 }
 
+void addProtocol(Class cls, const char* protocol) {
+    if (cls && protocol) cls->protocols_.insert(protocol);
+}
+
+void setUnrecognizedSelectorHandler(UnrecognizedSelectorHandler handler) {
+    unrecognizedSelectorHandler() = handler;
+}
+
 IMP lookup(id receiver, SEL s) {
     if (!receiver) return nullptr;
     return class_getMethodImplementation(object_getClass(receiver), s);
@@ -131,7 +147,7 @@ IMP method_setImplementation(Method m, IMP imp) {
 BOOL class_addMethod(Class cls, SEL name, IMP imp, const char* types) {
     if (!cls || !name || !imp) return NO;
     if (cls->ownMethod(name)) return NO;
-    cls->methods[name] = std::make_unique<objc_method>(objc_method{name, types ? types : "", imp});
+    cls->methods_[name] = std::make_unique<objc_method>(objc_method{name, types ? types : "", imp});
     objc_class::methodTablesChanged();
     return YES;
 }

@@ -1,13 +1,17 @@
 // A boxed geometry value: a point, a size, a rectangle or an affine
 // transform, so that such values can travel as objects (an animation's from
 // and to values, for one). Asking for another kind than the one boxed
-// answers zero.
+// answers zero. It lives with CoreGraphics because what it boxes is
+// CoreGraphics's geometry; on the phone that boxing is an addition made above
+// Foundation too.
 #pragma once
 
 #include <array>
 
 #include "CoreGraphics/CGAffineTransform.h"
 #include "objc/NSObject.h"
+
+class NSString;
 
 class NSValue : public NSObject {
     KORVEL_OBJC_CLASS(NSValue)
@@ -28,7 +32,7 @@ public:
     CGRect CGRectValue() const;
     CGAffineTransform CGAffineTransformValue() const;
 
-    Ref<NSString> description() const override;
+    Ref<NSString> description() const;
     bool isEqual(const NSObject* other) const override;
     std::size_t hash() const override;
 

@@ -1,4 +1,4 @@
-#include "Foundation/NSValue.h"
+#include "CoreGraphics/NSValue.h"
 
 #include <cstdio>
 #include <functional>
@@ -8,6 +8,7 @@
 
 Class NSValue::class_() {
     static Class cls = objc::ClassBuilder<NSValue>("NSValue", NSObject::class_())
+                           .method<&NSValue::description>("description")
                            .classMethod<&NSValue::valueWithCGPoint>("valueWithCGPoint:")
                            .classMethod<&NSValue::valueWithCGSize>("valueWithCGSize:")
                            .classMethod<&NSValue::valueWithCGRect>("valueWithCGRect:")
