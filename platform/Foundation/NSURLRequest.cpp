@@ -8,6 +8,7 @@ Class NSURLRequest::class_() {
     static Class cls = objc::ClassBuilder<NSURLRequest>("NSURLRequest", NSObject::class_())
                            .classMethod<&NSURLRequest::requestWithURL>("requestWithURL:")
                            .method<&NSURLRequest::URL>("URL")
+                           .method<&NSURLRequest::description>("description")
                            .build();
     return cls;
 }

@@ -5,7 +5,7 @@
 #include "Foundation/NSNumber.h"
 #include "Foundation/NSSet.h"
 #include "Foundation/NSString.h"
-#include "Foundation/NSValue.h"
+#include "CoreGraphics/NSValue.h"
 #include "UIKit/NSStringDrawing.h"
 #include "UIKit/UIApplication.h"
 #include "UIKit/UIColor.h"

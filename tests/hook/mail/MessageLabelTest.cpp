@@ -1,6 +1,7 @@
 // The message-row label, driven through the stand-in Mail with the hook loaded.
 #include "MailWithHook.h"
 
+#include "Foundation/NSObjectAdditions.h"
 #include "Foundation/NSArray.h"
 #include "Foundation/NSDate.h"
 #include "QuartzCore/CALayer.h"
@@ -211,7 +212,7 @@ TEST_F(MessageLabel, LinesOfPreviewCountsAsTextAndOnlyWhenItHasAnIntegerReading)
     };
     writePreferences(preferences({{"mail_label_style", NSNumber::numberWithInt(1)}}));
     for (const auto& [lines, height] : cases) {
-        SCOPED_TRACE(lines->description()->str());
+        SCOPED_TRACE(NSObjectAdditions::description(lines.get())->str());
         writeMailPreferences(lines.get());
         EXPECT_FLOAT_EQ(label(makeCell())->frame().size.height, height);
     }

@@ -8,7 +8,7 @@
 #include "Foundation/NSNotificationCenter.h"
 #include "Foundation/NSNumber.h"
 #include "Foundation/NSString.h"
-#include "Foundation/NSValue.h"
+#include "CoreGraphics/NSValue.h"
 #include "UIKit/UIKeyboard.h"
 #include "UIKit/UITextField.h"
 #include "UIKit/UIViewController.h"
