@@ -4,6 +4,7 @@
 
 #include "objc/NSObject.h"
 
+class NSString;
 class NSURL;
 
 class NSURLRequest : public NSObject {
@@ -14,7 +15,7 @@ public:
 
     NSURL* URL() const { return url_; }
 
-    Ref<NSString> description() const override;
+    Ref<NSString> description() const;
 
     NSURLRequest();
     ~NSURLRequest() override;

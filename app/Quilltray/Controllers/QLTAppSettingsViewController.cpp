@@ -4,6 +4,7 @@
 #include <functional>
 #include <limits>
 
+#include "CoreGraphics/NSValue.h"
 #include "Foundation/CFBase.h"
 #include "Foundation/NSArray.h"
 #include "Foundation/NSBundle.h"
@@ -11,7 +12,6 @@
 #include "Foundation/NSLog.h"
 #include "Foundation/NSNotification.h"
 #include "Foundation/NSURL.h"
-#include "Foundation/NSValue.h"
 #include "Foundation/NSIndexPath.h"
 #include "Foundation/NSMutableArray.h"
 #include "Foundation/NSMutableDictionary.h"
@@ -645,14 +645,15 @@ void QLTAppSettingsViewController::_keyboardWillShow(NSNotification* notificatio
     auto* field = objc::cast<UIView>(currentFirstResponder_.get());
     UIView* cell = field && field->superview() ? field->superview()->superview() : nullptr;
     Ref<NSIndexPath> row = tableView_->indexPathForCell(objc::cast<UITableViewCell>(cell));
-    NSObject::cancelPreviousPerformRequestsWithTarget(this);
+    NSRunLoop::mainRunLoop()->cancelPerformRequests(this, false, nullptr, nullptr);
     if (row) tableView_->scrollToRowAtIndexPath(row, UITableViewScrollPositionMiddle, true);
 }
 
 void QLTAppSettingsViewController::_keyboardWillHide(NSNotification* notification) {
     if (!isOnTop()) return;
     animateLikeKeyboard(notification->userInfo(), [this] { tableView_->setFrame(view()->bounds()); });
-    performSelector(sel_registerName("scrollToOldPosition"), nullptr, kScrollBackDelay);
+    NSRunLoop::mainRunLoop()->performSelector(this, sel_registerName("scrollToOldPosition"), nullptr,
+                                              kScrollBackDelay);
 }
 
 void QLTAppSettingsViewController::scrollToOldPosition() {
