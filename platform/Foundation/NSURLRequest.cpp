@@ -6,6 +6,7 @@
 
 Class NSURLRequest::class_() {
     static Class cls = objc::ClassBuilder<NSURLRequest>("NSURLRequest", NSObject::class_())
+                           .method<&NSURLRequest::description>("description")
                            .classMethod<&NSURLRequest::requestWithURL>("requestWithURL:")
                            .method<&NSURLRequest::URL>("URL")
                            .method<&NSURLRequest::description>("description")

@@ -1,11 +1,11 @@
 #include "UIKit/UIKeyboard.h"
 
+#include "CoreGraphics/NSValue.h"
 #include "Foundation/NSMutableDictionary.h"
 #include "Foundation/NSNotificationCenter.h"
 #include "Foundation/NSNumber.h"
 #include "Foundation/NSSet.h"
 #include "Foundation/NSString.h"
-#include "CoreGraphics/NSValue.h"
 #include "UIKit/NSStringDrawing.h"
 #include "UIKit/UIApplication.h"
 #include "UIKit/UIColor.h"

@@ -18,6 +18,8 @@
 
 #include "UIKit/UIView.h"
 
+class NSString;
+
 // The keyboard settings a text field carries, with the phone's values.
 typedef NSInteger UIKeyboardType;
 enum : NSInteger {

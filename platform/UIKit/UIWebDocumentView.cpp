@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "CoreGraphics/CGContextStateGuard.h"
 #include "Foundation/NSSet.h"
 #include "Foundation/NSString.h"
 #include "UIKit/UIColor.h"
@@ -162,8 +163,8 @@ void UIWebDocumentView::drawRect(CGRect rect) {
     UIView::drawRect(rect);
     CGContextRef context = UIGraphicsGetCurrentContext();
     if (!context) return;
+    CGContextStateGuard saved(context);
     cairo_t* cr = context->cairo();
-    cairo_save(cr);
     cairo_set_source_rgb(cr, 0, 0, 0);
     for (const Laid& entry : laid_) {
         if (entry.origin.y > CGRectGetMaxY(rect)) break;
@@ -174,7 +175,6 @@ void UIWebDocumentView::drawRect(CGRect rect) {
         cairo_move_to(cr, entry.origin.x, entry.origin.y);
         pango_cairo_show_layout(cr, entry.layout.get());
     }
-    cairo_restore(cr);
 }
 
 void UIWebDocumentView::touchesEnded(NSSet* touches, UIEvent* event) {

@@ -12,6 +12,8 @@
 #include "UIKit/HTMLDocument.h"
 #include "UIKit/UIView.h"
 
+class NSString;
+
 typedef struct _PangoLayout PangoLayout;
 
 class UIWebDocumentView : public UIView {

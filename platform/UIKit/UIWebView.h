@@ -15,6 +15,7 @@
 
 #include "UIKit/UIView.h"
 
+class NSString;
 class NSURL;
 class NSURLRequest;
 class UIScrollView;

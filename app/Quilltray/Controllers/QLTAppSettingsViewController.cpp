@@ -4,6 +4,7 @@
 #include <functional>
 #include <limits>
 
+#include "CoreGraphics/NSValue.h"
 #include "Foundation/CFBase.h"
 #include "Foundation/NSArray.h"
 #include "Foundation/NSBundle.h"
@@ -11,7 +12,6 @@
 #include "Foundation/NSLog.h"
 #include "Foundation/NSNotification.h"
 #include "Foundation/NSURL.h"
-#include "CoreGraphics/NSValue.h"
 #include "Foundation/NSIndexPath.h"
 #include "Foundation/NSMutableArray.h"
 #include "Foundation/NSMutableDictionary.h"
@@ -652,7 +652,8 @@ void QLTAppSettingsViewController::_keyboardWillShow(NSNotification* notificatio
 void QLTAppSettingsViewController::_keyboardWillHide(NSNotification* notification) {
     if (!isOnTop()) return;
     animateLikeKeyboard(notification->userInfo(), [this] { tableView_->setFrame(view()->bounds()); });
-    NSRunLoop::mainRunLoop()->performSelector(this, sel_registerName("scrollToOldPosition"), nullptr, kScrollBackDelay);
+    NSRunLoop::mainRunLoop()->performSelector(this, sel_registerName("scrollToOldPosition"), nullptr,
+                                              kScrollBackDelay);
 }
 
 void QLTAppSettingsViewController::scrollToOldPosition() {

@@ -9,6 +9,7 @@
 #include "UIKit/UIViewController.h"
 
 class MFMailComposeViewController;
+class NSString;
 class NSURL;
 class NSURLRequest;
 class UIWebView;

@@ -4,6 +4,7 @@
 
 #include "Foundation/NSObjectAdditions.h"
 #include "Foundation/NSIndexPath.h"
+#include "Foundation/NSObjectAdditions.h"
 #include "Foundation/NSSet.h"
 #include "MailboxPickerAccountCell.h"
 #include "MailboxPickerController.h"
@@ -155,7 +156,7 @@ TEST_F(MailboxList, OnlyExactlyOneTurnsEitherOptionOn) {
     // Two, or any value whose integer reading is not 1, leaves both off.
     const Ref<NSObject> notOne[] = {NSNumber::numberWithInt(2), "2"_ns, NSNumber::numberWithInt(-1)};
     for (const Ref<NSObject>& value : notOne) {
-        SCOPED_TRACE(NSObjectAdditions::description(value.get())->str());
+        SCOPED_TRACE(NSObjectAdditions::description(value)->str());
         auto prefs = preferences({{"home@example.com", record(1, 0, 0)}, {"bob@example.net", record(0, 1, 0)}});
         prefs->setObject(value, "main_mailbox_color_lbl"_ns);
         prefs->setObject(value, "main_mailbox_color_aliases"_ns);

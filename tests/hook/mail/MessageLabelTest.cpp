@@ -4,6 +4,7 @@
 #include "Foundation/NSObjectAdditions.h"
 #include "Foundation/NSArray.h"
 #include "Foundation/NSDate.h"
+#include "Foundation/NSObjectAdditions.h"
 #include "QuartzCore/CALayer.h"
 #include "UIKit/UILabel.h"
 
@@ -212,7 +213,7 @@ TEST_F(MessageLabel, LinesOfPreviewCountsAsTextAndOnlyWhenItHasAnIntegerReading)
     };
     writePreferences(preferences({{"mail_label_style", NSNumber::numberWithInt(1)}}));
     for (const auto& [lines, height] : cases) {
-        SCOPED_TRACE(NSObjectAdditions::description(lines.get())->str());
+        SCOPED_TRACE(NSObjectAdditions::description(lines)->str());
         writeMailPreferences(lines.get());
         EXPECT_FLOAT_EQ(label(makeCell())->frame().size.height, height);
     }
