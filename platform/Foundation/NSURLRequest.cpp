@@ -9,7 +9,6 @@ Class NSURLRequest::class_() {
                            .method<&NSURLRequest::description>("description")
                            .classMethod<&NSURLRequest::requestWithURL>("requestWithURL:")
                            .method<&NSURLRequest::URL>("URL")
-                           .method<&NSURLRequest::description>("description")
                            .build();
     return cls;
 }

@@ -2,15 +2,14 @@
 // the hook loaded.
 #include "MailWithHook.h"
 
-#include "Foundation/NSObjectAdditions.h"
 #include "Foundation/NSIndexPath.h"
 #include "Foundation/NSObjectAdditions.h"
 #include "Foundation/NSSet.h"
 #include "MailboxPickerAccountCell.h"
 #include "MailboxPickerController.h"
+#include "objc/ClassBuilder.h"
 #include "UIKit/UILabel.h"
 #include "UIKit/UITableView.h"
-#include "objc/ClassBuilder.h"
 
 namespace {
 

@@ -1,7 +1,6 @@
 // The message-row label, driven through the stand-in Mail with the hook loaded.
 #include "MailWithHook.h"
 
-#include "Foundation/NSObjectAdditions.h"
 #include "Foundation/NSArray.h"
 #include "Foundation/NSDate.h"
 #include "Foundation/NSObjectAdditions.h"
