@@ -11,6 +11,7 @@
 #include "Foundation/NSArray.h"
 #include "Foundation/NSDate.h"
 #include "Foundation/NSDictionary.h"
+#include "Foundation/NSObjectAdditions.h"
 #include "Foundation/NSString.h"
 
 inline void fuzzCheck(bool holds, const char* property) {
@@ -57,7 +58,7 @@ inline bool fuzzSameValue(const NSObject* a, const NSObject* b) {
 // That `back`, read from what was written of `read`, holds the same value.
 inline void fuzzCheckSameValue(const NSObject* read, const NSObject* back, const char* property) {
     if (fuzzSameValue(read, back)) return;
-    std::fprintf(stderr, "read:\n%s\nread back:\n%s\n", read->description()->UTF8String(),
-                 back ? back->description()->UTF8String() : "nil");
+    std::fprintf(stderr, "read:\n%s\nread back:\n%s\n", NSObjectAdditions::description(read)->UTF8String(),
+                 NSObjectAdditions::description(back)->UTF8String());
     fuzzCheck(false, property);
 }
