@@ -5,6 +5,8 @@
 // the signatures.
 #pragma once
 
+#include <atomic>
+#include <cstdint>
 #include <string>
 #include <type_traits>
 
@@ -19,9 +21,24 @@ struct CGRect;
 namespace objc {
 
 // Downcast of a runtime object to a C++ class; nullptr when it is not one.
+// Every message through a thunk casts its receiver and its object
+// arguments, and dynamic_cast walks the class tree comparing type names
+// across the shared libraries. Its answer depends only on the object's
+// dynamic type, which the vtable pointer names, so the vtables found to
+// cast at no offset are remembered per target class (direct-mapped; a
+// collision only costs a dynamic_cast).
 template <class T>
 T* cast(id o) {
-    return o ? dynamic_cast<T*>(static_cast<objc_object*>(o)) : nullptr;
+    if (!o) return nullptr;
+    auto* object = static_cast<objc_object*>(o);
+    const void* vtable = *reinterpret_cast<const void* const*>(object);
+    static std::atomic<const void*> known[16];
+    auto& slot = known[(reinterpret_cast<std::uintptr_t>(vtable) * 0x9E3779B97F4A7C15ULL) >> 60];
+    if (slot.load(std::memory_order_relaxed) == vtable) return reinterpret_cast<T*>(object);
+    T* result = dynamic_cast<T*>(object);
+    if (result && static_cast<void*>(result) == static_cast<void*>(object))
+        slot.store(vtable, std::memory_order_relaxed);
+    return result;
 }
 
 template <class T>
