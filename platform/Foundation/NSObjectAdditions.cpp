@@ -1,6 +1,8 @@
 #include "Foundation/NSObjectAdditions.h"
 
 #include <cstdio>
+#include <string>
+#include <string_view>
 
 #include "Foundation/NSRunLoop.h"
 #include "Foundation/NSString.h"
@@ -66,29 +68,40 @@ Ref<NSString> NSObjectAdditions::defaultDescription(const NSObject* object) {
     return NSString::from(std::string("<") + object->className() + buf);
 }
 
-id NSObjectAdditions::valueForKey(const NSObject* object, NSString* key) {
-    if (!object || !key) return nullptr;
-    const std::string& k = key->str();
+namespace {
+
+// One key of a path, read without making a string object of it: Mail's
+// rows read instance variables this way several times each.
+id valueForKeyText(const NSObject* object, std::string_view key) {
+    if (!object) return nullptr;
     id self = const_cast<NSObject*>(object);
     Class cls = object->objcClass();
-    if (const auto* reader = cls->findIvar(k)) return (*reader)(self);
-    if (const auto* reader = cls->findIvar("_" + k)) return (*reader)(self);
-    SEL s = sel_registerName(k.c_str());
+    if (const auto* reader = cls->findIvar(key)) return (*reader)(self);
+    std::string underscored = "_" + std::string(key);
+    if (const auto* reader = cls->findIvar(underscored)) return (*reader)(self);
+    SEL s = sel_registerName(underscored.c_str() + 1);
     Method m = class_getInstanceMethod(cls, s);
     if (m && method_getTypeEncoding(m)[0] == '@') return objc::send<id>(self, s);
     return nullptr;
 }
 
+}  // namespace
+
+id NSObjectAdditions::valueForKey(const NSObject* object, NSString* key) {
+    return key ? valueForKeyText(object, key->str()) : nullptr;
+}
+
 id NSObjectAdditions::valueForKeyPath(const NSObject* object, NSString* path) {
     if (!path) return nullptr;
     id current = const_cast<NSObject*>(object);
-    const std::string& p = path->str();
+    std::string_view p = path->str();
     std::size_t start = 0;
     while (current) {
         std::size_t dot = p.find('.', start);
-        std::string key = p.substr(start, dot == std::string::npos ? std::string::npos : dot - start);
-        current = valueForKey(objc::cast<NSObject>(current), NSString::from(key));
-        if (dot == std::string::npos) break;
+        current = valueForKeyText(objc::cast<NSObject>(current), p.substr(start, dot == std::string_view::npos
+                                                                                      ? std::string_view::npos
+                                                                                      : dot - start));
+        if (dot == std::string_view::npos) break;
         start = dot + 1;
     }
     return current;

@@ -1,5 +1,6 @@
 #include "Foundation/NSString.h"
 
+#include <algorithm>
 #include <clocale>
 #include <cstdlib>
 #include <functional>
@@ -206,6 +207,10 @@ Ref<NSArray> NSString::componentsSeparatedByString(const NSString* separator) co
 }
 
 Ref<NSString> NSString::lowercaseString() const {
+    // Strings are immutable: one with nothing to lower is its own answer,
+    // as an address that is already lower case is for every Mail row.
+    if (std::none_of(utf8_.begin(), utf8_.end(), [](char c) { return (c >= 'A' && c <= 'Z') || (c & 0x80); }))
+        return Ref<NSString>(const_cast<NSString*>(this));
     std::string out;
     out.reserve(utf8_.size());
     std::string_view s(utf8_);

@@ -28,7 +28,7 @@ objc_method* objc_class::searchMethod(SEL sel) const {
     return nullptr;
 }
 
-const objc_class::IvarReader* objc_class::findIvar(const std::string& ivarName) const {
+const objc_class::IvarReader* objc_class::findIvar(std::string_view ivarName) const {
     for (const objc_class* c = this; c; c = c->superclass) {
         auto it = c->ivars.find(ivarName);
         if (it != c->ivars.end()) return &it->second;

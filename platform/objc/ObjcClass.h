@@ -12,6 +12,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <string_view>
 
 #include "objc/ObjcMethod.h"
 #include "objc/ObjcObject.h"
@@ -27,7 +28,7 @@ struct objc_class : objc_object {
     Class superclass = nullptr;
     Class isa = nullptr;
     bool isMeta = false;
-    std::map<std::string, IvarReader> ivars;
+    std::map<std::string, IvarReader, std::less<>> ivars;
 
     Class objcClass() const override { return isa; }
 
@@ -39,7 +40,7 @@ struct objc_class : objc_object {
     objc_method* findMethod(SEL sel) const;
     // Forgets what every class remembered; called when a method is added.
     static void methodTablesChanged();
-    const IvarReader* findIvar(const std::string& ivarName) const;
+    const IvarReader* findIvar(std::string_view ivarName) const;
     bool conformsTo(const std::string& protocol) const;
     bool isSubclassOf(Class other) const;
 
