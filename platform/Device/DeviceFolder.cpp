@@ -39,5 +39,7 @@ const std::string& DeviceFolder::root() { return currentRoot(); }
 std::string DeviceFolder::resolve(std::string_view phonePath) {
     const std::string& base = currentRoot();
     if (base.empty() || phonePath.empty() || phonePath.front() != '/') return std::string(phonePath);
-    return base + std::string(phonePath);
+    std::string path;
+    path.reserve(base.size() + phonePath.size());
+    return path.append(base).append(phonePath);
 }

@@ -21,9 +21,9 @@ bool writeAll(int fd, std::string_view bytes) {
     return true;
 }
 
-std::optional<std::string> readAll(int fd, std::uint64_t maxSize, std::uint64_t* sizePastLimit) {
+bool readAll(int fd, std::string& bytes, std::uint64_t maxSize, std::uint64_t* sizePastLimit) {
     struct stat st {};
-    if (::fstat(fd, &st) != 0) return std::nullopt;
+    if (::fstat(fd, &st) != 0) return false;
     if (!S_ISREG(st.st_mode)) {
         // A device or a pipe has no size to check: one small read, and
         // nothing when that is full, so that it is never read whole.
@@ -31,27 +31,28 @@ std::optional<std::string> readAll(int fd, std::uint64_t maxSize, std::uint64_t*
         ssize_t n;
         do n = ::read(fd, small, sizeof small);
         while (n < 0 && errno == EINTR);
-        if (n < 0 || static_cast<std::size_t>(n) == sizeof small) return std::nullopt;
-        return std::string(small, static_cast<std::size_t>(n));
+        if (n < 0 || static_cast<std::size_t>(n) == sizeof small) return false;
+        bytes.assign(small, static_cast<std::size_t>(n));
+        return true;
     }
     const auto size = static_cast<std::uint64_t>(st.st_size);
     if (size > maxSize || size > FileAccess::kMaxFileSize) {
         if (sizePastLimit) *sizePastLimit = size;
-        return std::nullopt;
+        return false;
     }
     // The size that fstat gave is what is read: a file replaced meanwhile
     // is replaced by rename, so the open one stays whole.
-    std::string bytes(static_cast<std::size_t>(size), '\0');
+    bytes.resize(static_cast<std::size_t>(size));
     std::size_t filled = 0;
     while (filled < bytes.size()) {
         ssize_t n = ::read(fd, bytes.data() + filled, bytes.size() - filled);
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return std::nullopt;
+        if (n < 0) return false;
         if (n == 0) break;
         filled += static_cast<std::size_t>(n);
     }
     bytes.resize(filled);
-    return bytes;
+    return true;
 }
 
 std::string folderOf(const std::string& path) {
@@ -96,12 +97,19 @@ void removeStaleTemporaries(const std::string& folder, const std::string& prefix
 
 std::optional<std::string> FileAccess::read(const std::string& hostPath, std::uint64_t maxSize,
                                             std::uint64_t* sizePastLimit) {
+    std::string bytes;
+    if (!readInto(bytes, hostPath, maxSize, sizePastLimit)) return std::nullopt;
+    return bytes;
+}
+
+bool FileAccess::readInto(std::string& bytes, const std::string& hostPath, std::uint64_t maxSize,
+                          std::uint64_t* sizePastLimit) {
     // Non-blocking, so that opening a pipe never waits for a writer.
     int fd = ::open(hostPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) return std::nullopt;
-    std::optional<std::string> result = readAll(fd, maxSize, sizePastLimit);
+    if (fd < 0) return false;
+    bool read = readAll(fd, bytes, maxSize, sizePastLimit);
     ::close(fd);
-    return result;
+    return read;
 }
 
 bool FileAccess::write(const std::string& hostPath, std::string_view bytes, bool atomically) {

@@ -23,5 +23,10 @@ public:
     // and is never read whole; nothing when that read is full.
     static std::optional<std::string> read(const std::string& hostPath, std::uint64_t maxSize = kMaxFileSize,
                                            std::uint64_t* sizePastLimit = nullptr);
+    // The same into `bytes`, whose storage is reused: for a reader that reads
+    // the same small file again and again. False, with `bytes` unspecified,
+    // where read() gives nothing.
+    static bool readInto(std::string& bytes, const std::string& hostPath, std::uint64_t maxSize = kMaxFileSize,
+                         std::uint64_t* sizePastLimit = nullptr);
     static bool write(const std::string& hostPath, std::string_view bytes, bool atomically);
 };

@@ -31,6 +31,9 @@ struct Decoded {
     Ref<NSObject> root;
 };
 constexpr std::size_t kDecodedKept = 4;
+// The read storage kept between reads: more than any preferences file a
+// person has.
+constexpr std::size_t kKeptReadBytes = std::size_t{1} << 20;
 
 std::deque<Decoded>& decodedFiles() {
     static std::deque<Decoded> files;
@@ -48,19 +51,29 @@ PropertyListFile::Contents PropertyListFile::readFile(NSString* phonePath, bool 
     const std::string& path = phonePath->str();
     const std::uint64_t limit = maxBytesFor(path);
     std::uint64_t size = 0;
-    auto bytes = FileAccess::read(DeviceFolder::resolve(path), limit, &size);
+    // Read into storage kept between reads: the same small files are read
+    // for every row, and most often are what was decoded before.
+    static std::string bytes;
+    // What a large file needed is not kept past its read.
+    struct Trim {
+        std::string& bytes;
+        ~Trim() {
+            if (bytes.capacity() > kKeptReadBytes) std::string().swap(bytes);
+        }
+    } trim{bytes};
+    bool read = FileAccess::readInto(bytes, DeviceFolder::resolve(path), limit, &size);
     if (size > limit)
         reportLimit(path, "is " + std::to_string(size) + " bytes, past the limit of " + std::to_string(limit) +
                               " bytes for its kind; it reads as unreadable.");
-    if (!bytes) return {};
+    if (!read) return {};
     // A whole read decodes everything anew, so that it can tell what it met.
-    if (whole) return parseBytes(std::move(*bytes), path, true);
+    if (whole) return parseBytes(std::move(bytes), path, true);
     auto& files = decodedFiles();
     auto same = std::find_if(files.begin(), files.end(), [&](const Decoded& d) { return d.path == path; });
-    if (same != files.end() && same->bytes == *bytes) return {same->root, false};
+    if (same != files.end() && same->bytes == bytes) return {same->root, false};
     if (same != files.end()) files.erase(same);
-    Ref<NSObject> root = parseBytes(*bytes, path, false).root;
-    files.push_front({path, std::move(*bytes), root});
+    Ref<NSObject> root = parseBytes(bytes, path, false).root;
+    files.push_front({path, std::move(bytes), root});
     if (files.size() > kDecodedKept) files.pop_back();
     return {root, false};
 }
