@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <type_traits>
 
 #include "objc/ObjcClass.h"
 
@@ -33,13 +34,20 @@ void setUnrecognizedSelectorHandler(UnrecognizedSelectorHandler handler);
 // messages can be tested in one step.
 bool responds(const objc_object* receiver, const char* selector);
 
+// The runtime's own form of a type: a C++ bool travels as BOOL, as every
+// implementation registered with the runtime takes and answers it.
+template <class T>
+using RuntimeType = std::conditional_t<std::is_same_v<T, bool>, BOOL, T>;
+
 // Sends `s` to `receiver` with the given argument types. A message to nil
-// answers zero (a value-initialised R).
+// answers zero (a value-initialised R). The implementation is called through
+// its own type, with bool as BOOL: calling it through any other is undefined.
 template <class R, class... A>
 R send(id receiver, SEL s, A... args) {
     if (!receiver) return R();
-    auto fn = reinterpret_cast<R (*)(id, SEL, A...)>(lookup(receiver, s));
-    return fn(receiver, s, args...);
+    auto fn = reinterpret_cast<RuntimeType<R> (*)(id, SEL, RuntimeType<A>...)>(lookup(receiver, s));
+    if constexpr (std::is_same_v<R, bool>) return fn(receiver, s, static_cast<RuntimeType<A>>(args)...) != NO;
+    else return fn(receiver, s, static_cast<RuntimeType<A>>(args)...);
 }
 
 template <class R, class... A>
