@@ -1,6 +1,6 @@
 // The binary property-list reader. Property: whatever reads writes back in
-// the binary form and reads again as the same value, and so does what was
-// read back.
+// the binary form and reads again as the same value, and what was read back
+// writes the same bytes again.
 #include <cstdint>
 #include <string>
 
@@ -17,10 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!written) return 0;
     Ref<NSObject> back = PropertyListFile::parse(*written);
     fuzzCheckSameValue(root, back, "a written property list reads back the same");
-    // Not the same bytes: the property-list library shares equal data
-    // objects only when their addresses happen to meet in its hash table.
+    // Writing depends only on the value: what was read back writes the very same bytes.
     auto rewritten = PropertyListFile::serialize(back);
-    fuzzCheck(rewritten.has_value(), "what was read back can be written again");
-    fuzzCheckSameValue(back, PropertyListFile::parse(*rewritten), "what was read back writes and reads the same");
+    fuzzCheck(rewritten.has_value() && *rewritten == *written, "what was read back writes the same bytes");
     return 0;
 }

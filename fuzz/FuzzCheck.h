@@ -25,7 +25,7 @@ inline void fuzzCheck(bool holds, const char* property) {
 // written) while its dictionary still counts the entry, so isEqual alone
 // would tell the two apart for that. Numbers compare by value, since the
 // binary writer stores a real that a float holds exactly in four bytes;
-// dates to the microsecond, all that the property-list library keeps of them.
+// dates to the microsecond, all that the binary writer keeps of them.
 inline bool fuzzSameValue(const NSObject* a, const NSObject* b) {
     if (auto* dictionary = dynamic_cast<const NSDictionary*>(a)) {
         auto* other = dynamic_cast<const NSDictionary*>(b);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Foundation/BinaryPropertyListDictionary.h"
+#include "Foundation/BinaryPropertyListFormat.h"
 #include "Foundation/NSArray.h"
 #include "Foundation/NSData.h"
 #include "Foundation/NSDate.h"
@@ -17,23 +18,7 @@
 
 namespace {
 
-constexpr std::size_t kHeaderSize = 8;
-constexpr std::size_t kTrailerSize = 32;
-
-enum Type : unsigned {
-    kSimple = 0x0,
-    kInteger = 0x1,
-    kReal = 0x2,
-    kDate = 0x3,
-    kData = 0x4,
-    kAscii = 0x5,
-    kUtf16 = 0x6,
-    kArray = 0xA,
-    kDictionary = 0xD,
-};
-constexpr std::uint8_t kNull = 0x00;
-constexpr std::uint8_t kFalse = 0x08;
-constexpr std::uint8_t kTrue = 0x09;
+using namespace BinaryPropertyListFormat;
 
 // The big-endian UTF-16 text of a string object: `units` units at `p`.
 std::string_view utf16(const unsigned char* p, std::uint64_t units) {
@@ -90,7 +75,7 @@ bool header(const Layout& l, std::uint64_t object, Header& h) {
     case kArray:
     case kDictionary:
         h.count = h.marker & 0xF;
-        if (h.count == 0xF) {
+        if (h.count == kCountFollows) {
             // The count follows as an integer object of 1, 2, 4 or 8 bytes.
             if (pos >= end) return false;
             std::uint8_t m = l.base[pos];

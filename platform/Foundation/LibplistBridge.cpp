@@ -1,6 +1,5 @@
 #include "Foundation/LibplistBridge.h"
 
-#include <cmath>
 #include <cstdlib>
 #include <limits>
 #include <string>
@@ -31,15 +30,6 @@ bool isUnsignedAboveSignedRange(plist_t node) {
     bool negative = xml && std::string_view(xml, length).find("<integer>-") != std::string_view::npos;
     plist_to_xml_free(xml);
     return !negative;
-}
-
-// Likewise the library writes an integer above the signed range as unsigned
-// only when it made the node from text.
-plist_t unsignedNode(std::uint64_t value) {
-    std::string xml = "<plist><integer>" + std::to_string(value) + "</integer></plist>";
-    plist_t node = nullptr;
-    plist_from_xml(xml.data(), static_cast<std::uint32_t>(xml.size()), &node);
-    return node;
 }
 
 Ref<NSObject> objectFrom(plist_t node, unsigned depth) {
@@ -115,66 +105,6 @@ Ref<NSObject> objectFrom(plist_t node, unsigned depth) {
     }
 }
 
-plist_t nodeFrom(const NSObject* object, unsigned depth) {
-    if (!object) return nullptr;
-    if (auto* s = dynamic_cast<const NSString*>(object)) {
-        if (s->str().find('\0') != std::string::npos) return nullptr;
-        return plist_new_string(s->UTF8String());
-    }
-    if (auto* n = dynamic_cast<const NSNumber*>(object)) {
-        switch (n->kind()) {
-        case NSNumber::Kind::Bool: return plist_new_bool(n->boolValue() ? 1 : 0);
-        case NSNumber::Kind::Integer: return plist_new_uint(static_cast<std::uint64_t>(n->longLongValue()));
-        case NSNumber::Kind::UnsignedInteger: return unsignedNode(n->unsignedLongLongValue());
-        case NSNumber::Kind::Float:
-        case NSNumber::Kind::Double: return plist_new_real(n->doubleValue());
-        }
-    }
-    if (auto* d = dynamic_cast<const NSData*>(object)) return plist_new_data(static_cast<const char*>(d->bytes()), d->length());
-    if (auto* date = dynamic_cast<const NSDate*>(object)) {
-        double t = date->timeIntervalSinceReferenceDate();
-        double sec = std::floor(t);
-        if (!(sec >= std::numeric_limits<std::int32_t>::min() && sec <= std::numeric_limits<std::int32_t>::max()))
-            return nullptr;
-        auto usec = static_cast<std::int32_t>(std::lround((t - sec) * 1e6));
-        return plist_new_date(static_cast<std::int32_t>(sec), usec);
-    }
-    if (auto* a = dynamic_cast<const NSArray*>(object)) {
-        if (tooDeep(depth)) return nullptr;
-        plist_t array = plist_new_array();
-        for (NSUInteger i = 0, count = a->count(); i < count; ++i) {
-            plist_t member = nodeFrom(a->objectAtIndex(i), depth + 1);
-            if (!member) {
-                plist_free(array);
-                return nullptr;
-            }
-            plist_array_append_item(array, member);
-        }
-        return array;
-    }
-    if (auto* d = dynamic_cast<const NSDictionary*>(object)) {
-        if (tooDeep(depth)) return nullptr;
-        plist_t dict = plist_new_dict();
-        bool ok = true;
-        d->enumerateKeysAndObjectsUsingBlock([&](NSObject* key, NSObject* value, bool* stop) {
-            auto* k = dynamic_cast<const NSString*>(key);
-            plist_t v = k && k->str().find('\0') == std::string::npos ? nodeFrom(value, depth + 1) : nullptr;
-            if (!v) {
-                ok = false;
-                *stop = true;
-                return;
-            }
-            plist_dict_set_item(dict, k->UTF8String(), v);
-        });
-        if (ok) return dict;
-        plist_free(dict);
-        return nullptr;
-    }
-    return nullptr;
-}
-
 }  // namespace
 
 Ref<NSObject> LibplistBridge::toObject(plist_t node) { return objectFrom(node, 0); }
-
-plist_t LibplistBridge::toNode(const NSObject* object) { return nodeFrom(object, 0); }

@@ -9,6 +9,7 @@
 
 #include "Device/DeviceFolder.h"
 #include "Foundation/BinaryPropertyList.h"
+#include "Foundation/BinaryPropertyListWriter.h"
 #include "Foundation/FileAccess.h"
 #include "Foundation/LibplistBridge.h"
 #include "Foundation/NSLog.h"
@@ -111,16 +112,7 @@ bool PropertyListFile::write(const NSObject* root, NSString* phonePath, bool ato
 }
 
 std::optional<std::string> PropertyListFile::serialize(const NSObject* root) {
-    plist_t node = LibplistBridge::toNode(root);
-    if (!node) return std::nullopt;
-    char* out = nullptr;
-    std::uint32_t length = 0;
-    plist_to_bin(node, &out, &length);
-    plist_free(node);
-    if (!out) return std::nullopt;
-    std::string bytes(out, length);
-    plist_to_bin_free(out);
-    return bytes;
+    return BinaryPropertyListWriter::write(root);
 }
 
 void PropertyListFile::reportLimit(std::string_view source, const std::string& message) {

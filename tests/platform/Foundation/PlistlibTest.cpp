@@ -128,6 +128,11 @@ TEST(Plistlib, FilesWeWriteItReadsWithTheSameValues) {
     list->addObject(NSArray::array());
     list->addObject(NSDictionary::dictionary());
     d->setObject(list, "list"_ns);
+    // Enough objects and bytes that references take two bytes and offsets four.
+    auto many = NSMutableArray::array();
+    for (int i = 0; i < 300; ++i) many->addObject(NSString::stringWithFormat("address%03d@example.com", i));
+    d->setObject(many, "many"_ns);
+    d->setObject(NSData::dataWithBytes(std::string(70000, 'x').data(), 70000), "large"_ns);
     std::string file = dir.file("ours.plist");
     ASSERT_TRUE(d->writeToFile(NSString::from(file), true));
     EXPECT_EQ(python("canon " + shellQuoted(file)), canon(d));
