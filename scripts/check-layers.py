@@ -4,10 +4,10 @@
     scripts/check-layers.py SOURCE_DIR
 
 The platform's frameworks are layered as the phone's are; each may include
-its own layer and those below it, never one above. The apps, Mail, the tests
-and the benchmarks sit above the whole platform; the hook speaks only the
-runtime's C interface. Prints one line per offending include and exits 1 when
-there is any.
+its own layer and those below it, never one above. The apps, Mail, the tests,
+the benchmarks and the fuzz targets sit above the whole platform; the hook
+speaks only the runtime's C interface. Prints one line per offending include
+and exits 1 when there is any.
 """
 
 import pathlib
@@ -28,7 +28,7 @@ LAYERS = [
 ]
 ABOVE_PLATFORM = len(LAYERS)
 # Folders above the platform, which may include any of it and their own files.
-CLIENTS = ["app", "mail", "tests", "bench", "demo"]
+CLIENTS = ["app", "mail", "tests", "bench", "demo", "fuzz"]
 # What the hook may include of the platform: the runtime's C header alone.
 HOOK_ALLOWED = {"objc/runtime.h"}
 

@@ -37,6 +37,7 @@ logs=$build/campaign
 mkdir -p "$logs"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export LSAN_OPTIONS=suppressions=$PWD/tests/lsan-suppressions.txt
 
 run_one() {
   local name=$1 dict seeds
