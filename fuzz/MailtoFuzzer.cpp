@@ -8,11 +8,14 @@
 #include <string>
 #include <string_view>
 
+#include "Foundation/Clock.h"
 #include "Foundation/NSArray.h"
+#include "Foundation/NSRunLoop.h"
 #include "Foundation/NSString.h"
 #include "Foundation/NSURL.h"
 #include "Foundation/NSURLRequest.h"
 #include "FuzzCheck.h"
+#include "FuzzDevice.h"
 #include "MessageUI/MFMailComposeViewController.h"
 #include "Quilltray/Controllers/QLTAppSettingsWebViewController.h"
 #include "UIKit/UIWebView.h"
@@ -24,8 +27,15 @@ namespace {
 // Offers `link` to a fresh screen showing a page; the sheet it presented, if any,
 // which is then closed again.
 Ref<MFMailComposeViewController> follow(NSString* link, bool* loads) {
+    static const bool page = [] {
+        Clock::useVirtual();
+        const std::string html = "<title>Page</title><p><a href='mailto:a@b.example'>mail</a></p>";
+        FuzzDevice::put("/pages/page.html", reinterpret_cast<const std::uint8_t*>(html.data()), html.size());
+        return true;
+    }();
+    (void)page;
     auto screen = make<QLTAppSettingsWebViewController>();
-    screen->initWithFile("http://www.brisval.com/korvel/"_ns, "key"_ns);
+    screen->initWithFile("file:///pages/page.html"_ns, "key"_ns);
     // Its web view, as the screen's nib connects it, showing the page.
     auto web = make<UIWebView>();
     web->initWithFrame(CGRectMake(0, 0, 320, 416));
@@ -37,6 +47,8 @@ Ref<MFMailComposeViewController> follow(NSString* link, bool* loads) {
                                                 UIWebViewNavigationTypeLinkClicked);
     Ref<MFMailComposeViewController> sheet = objc::cast<MFMailComposeViewController>(screen->modalViewController());
     if (sheet) screen->dismissModalViewControllerAnimated(false);
+    // The page's loads end on the run loop, which lets the web view go.
+    NSRunLoop::mainRunLoop()->runUntilDate(Clock::now());
     return sheet;
 }
 
