@@ -107,7 +107,7 @@ std::string text(const std::string& utf8) {
 struct Object {
     const std::string* leaf = nullptr;
     unsigned type = 0;
-    std::uint64_t count = 0;
+    // A dictionary's keys, then its values.
     std::vector<std::uint64_t> references;
 };
 
@@ -124,7 +124,7 @@ public:
         std::optional<std::string> bytes = leafBytes(object);
         if (!bytes) return false;
         auto [found, made] = leaves_.try_emplace(std::move(*bytes), objects.size());
-        if (made) objects.push_back({&found->first, 0, 0, {}});
+        if (made) objects.push_back({&found->first, 0, {}});
         index = found->second;
         return true;
     }
@@ -165,7 +165,7 @@ private:
 
     // A new container object, numbered before its contents.
     std::uint64_t container(unsigned type) {
-        objects.push_back({nullptr, type, 0, {}});
+        objects.push_back({nullptr, type, {}});
         return objects.size() - 1;
     }
 
@@ -175,7 +175,6 @@ private:
         std::vector<std::uint64_t> members(array->count());
         for (NSUInteger i = 0; i < members.size(); ++i)
             if (!add(array->objectAtIndex(i), depth + 1, members[i])) return false;
-        objects[index].count = members.size();
         objects[index].references = std::move(members);
         return true;
     }
@@ -193,7 +192,6 @@ private:
             *stop = !ok;
         });
         if (!ok) return false;
-        objects[index].count = keys.size();
         keys.insert(keys.end(), values.begin(), values.end());
         objects[index].references = std::move(keys);
         return true;
@@ -211,7 +209,7 @@ std::optional<std::string> BinaryPropertyListWriter::write(const NSObject* root)
 
     const std::uint64_t count = flat.objects.size();
     const unsigned referenceSize = bytesFor(count - 1);
-    std::string out = "bplist00";
+    std::string out = kMagic;
     std::vector<std::uint64_t> offsets;
     offsets.reserve(count);
     for (const Object& object : flat.objects) {
@@ -220,7 +218,8 @@ std::optional<std::string> BinaryPropertyListWriter::write(const NSObject* root)
             out += *object.leaf;
             continue;
         }
-        appendMarker(out, object.type, object.count);
+        const std::size_t entries = object.references.size();
+        appendMarker(out, object.type, object.type == kDictionary ? entries / 2 : entries);
         for (std::uint64_t reference : object.references) appendUint(out, reference, referenceSize);
     }
     const std::uint64_t tableOffset = out.size();
