@@ -68,8 +68,9 @@ struct Raw<Ref<T>> {
     // A returned Ref gives the caller an autoreleased object, as a factory
     // method does on the phone.
     static id out(Ref<T> r) {
-        T* p = r.get();
-        if (p) p->retain()->autorelease();
+        // The Ref's own reference goes to the pool: no retain and release.
+        T* p = r.leak();
+        if (p) p->autorelease();
         return p;
     }
 };

@@ -7,17 +7,16 @@ objc_method* objc_class::ownMethod(SEL sel) const {
     return it == methods_.end() ? nullptr : it->second.get();
 }
 
-objc_method* objc_class::findMethod(SEL sel) const {
-    constexpr std::size_t kEntries = std::size_t{1} << kMethodCacheBits;
+const objc_class::CachedMethod& objc_class::cacheMethod(SEL sel) const {
     if (methodCacheGeneration_ != methodTablesGeneration_) {
         // Value-initialised: every entry empty (a null selector is never looked up).
-        methodCache_ = std::make_unique<CachedMethod[]>(kEntries);
+        methodCache_ = std::make_unique<CachedMethod[]>(std::size_t{1} << kMethodCacheBits);
         methodCacheGeneration_ = methodTablesGeneration_;
     }
-    const auto key = reinterpret_cast<std::uintptr_t>(sel) * 0x9E3779B97F4A7C15ULL;
-    CachedMethod& entry = methodCache_[static_cast<std::size_t>(key >> (64 - kMethodCacheBits))];
-    if (entry.sel != sel) entry = {sel, searchMethod(sel)};
-    return entry.method;
+    CachedMethod& entry = methodCache_[cacheSlot(sel)];
+    objc_method* method = searchMethod(sel);
+    entry = {sel, method, method ? method->imp : nullptr};
+    return entry;
 }
 
 void objc_class::methodTablesChanged() { ++methodTablesGeneration_; }

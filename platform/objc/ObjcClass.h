@@ -37,8 +37,11 @@ struct objc_class : objc_object {
     // Search through the superclass chain, remembered per class (a miss
     // too) until some class's method table changes: every message send
     // looks its method up here.
-    objc_method* findMethod(SEL sel) const;
-    // Forgets what every class remembered; called when a method is added.
+    objc_method* findMethod(SEL sel) const { return cached(sel).method; }
+    // The same search for a message send: the implementation, or nullptr.
+    IMP findImplementation(SEL sel) const { return cached(sel).imp; }
+    // Forgets what every class remembered; called when a method is added
+    // or an implementation replaced.
     static void methodTablesChanged();
     const IvarReader* findIvar(std::string_view ivarName) const;
     bool conformsTo(const std::string& protocol) const;
@@ -46,12 +49,28 @@ struct objc_class : objc_object {
 
 private:
     objc_method* searchMethod(SEL sel) const;
+    struct CachedMethod;
+    const CachedMethod& cached(SEL sel) const {
+        if (methodCacheGeneration_ == methodTablesGeneration_) {
+            const CachedMethod& entry = methodCache_[cacheSlot(sel)];
+            if (entry.sel == sel) return entry;
+        }
+        return cacheMethod(sel);
+    }
+    // The miss: fills the selector's entry, first emptying a stale cache.
+    const CachedMethod& cacheMethod(SEL sel) const;
+    static std::size_t cacheSlot(SEL sel) {
+        const auto key = reinterpret_cast<std::uintptr_t>(sel) * 0x9E3779B97F4A7C15ULL;
+        return static_cast<std::size_t>(key >> (64 - kMethodCacheBits));
+    }
 
     // Direct-mapped by selector: a send costs one multiply and one compare
-    // when it hits; a collision only costs a search of the chain.
+    // when it hits; a collision only costs a search of the chain. The
+    // implementation is kept beside its method, one load fewer per send.
     struct CachedMethod {
         SEL sel;
         objc_method* method;
+        IMP imp;
     };
     static constexpr unsigned kMethodCacheBits = 7;
     mutable std::unique_ptr<CachedMethod[]> methodCache_;

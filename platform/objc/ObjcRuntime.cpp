@@ -141,6 +141,7 @@ IMP method_setImplementation(Method m, IMP imp) {
     if (!m || !imp) return nullptr;
     IMP old = m->imp;
     m->imp = imp;
+    objc_class::methodTablesChanged();
     return old;
 }
 
@@ -154,8 +155,8 @@ BOOL class_addMethod(Class cls, SEL name, IMP imp, const char* types) {
 
 IMP class_getMethodImplementation(Class cls, SEL name) {
     if (!cls || !name) return nullptr;
-    Method m = cls->findMethod(name);
-    return m ? m->imp : reinterpret_cast<IMP>(&forwardingStub);
+    IMP imp = cls->findImplementation(name);
+    return imp ? imp : reinterpret_cast<IMP>(&forwardingStub);
 }
 
 BOOL class_respondsToSelector(Class cls, SEL name) {
