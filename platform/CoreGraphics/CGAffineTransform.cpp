@@ -69,6 +69,11 @@ CGSize CGSizeApplyAffineTransform(CGSize s, CGAffineTransform t) {
 
 CGRect CGRectApplyAffineTransform(CGRect r, CGAffineTransform t) {
     if (CGRectIsNull(r)) return r;
+    // A translation, as nearly every layer's is, only moves the rectangle.
+    if (t.a == 1 && t.b == 0 && t.c == 0 && t.d == 1) {
+        r = CGRectStandardize(r);
+        return CGRectMake(r.origin.x + t.tx, r.origin.y + t.ty, r.size.width, r.size.height);
+    }
     const CGPoint corners[4] = {{CGRectGetMinX(r), CGRectGetMinY(r)},
                                 {CGRectGetMaxX(r), CGRectGetMinY(r)},
                                 {CGRectGetMinX(r), CGRectGetMaxY(r)},

@@ -41,5 +41,6 @@ std::string DeviceFolder::resolve(std::string_view phonePath) {
     if (base.empty() || phonePath.empty() || phonePath.front() != '/') return std::string(phonePath);
     std::string path;
     path.reserve(base.size() + phonePath.size());
-    return path.append(base).append(phonePath);
+    path.append(base).append(phonePath);
+    return path;
 }

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "Foundation/NSString.h"
+#include "objc/ClassBuilder.h"
 
 namespace {
 
@@ -97,7 +98,7 @@ NSUInteger BinaryPropertyListDictionary::count() const {
 
 NSObject* BinaryPropertyListDictionary::objectForKey(const NSObject* key) const {
     // Every key in the file is a string, so only a string can be equal to one.
-    auto* text = dynamic_cast<const NSString*>(key);
+    const NSString* text = objc::cast<NSString>(const_cast<NSObject*>(key));
     if (!text) return nullptr;
     index();
     std::size_t position = find(text->str(), entries_.size());
