@@ -27,6 +27,9 @@ Class NSString::class_() {
                            .method<&NSString::stringByAppendingString>("stringByAppendingString:")
                            .method<&NSString::stringByReplacingOccurrencesOfString>(
                                "stringByReplacingOccurrencesOfString:withString:")
+                           .method<&NSString::rangeOfString>("rangeOfString:")
+                           .method<&NSString::substringFromIndex>("substringFromIndex:")
+                           .method<&NSString::substringToIndex>("substringToIndex:")
                            .method<&NSString::componentsSeparatedByString>("componentsSeparatedByString:")
                            .method<&NSString::lowercaseString>("lowercaseString")
                            .method<&NSString::stringByReplacingPercentEscapesUsingEncoding>(
@@ -146,14 +149,34 @@ Ref<NSString> NSString::stringWithString(const NSString* string) {
     return from(string->utf8_);
 }
 
-NSUInteger NSString::length() const {
+namespace {
+
+NSUInteger utf16Units(std::string_view utf8) {
     NSUInteger units = 0;
-    for (unsigned char c : utf8_) {
+    for (unsigned char c : utf8) {
         if ((c & 0xC0) != 0x80) ++units;
         if (c >= 0xF0) ++units;  // outside the basic plane: a surrogate pair
     }
     return units;
 }
+
+// The byte where the character holding UTF-16 unit `index` starts, or the
+// end when `index` is the length; npos past the end.
+std::size_t byteOffsetOf(std::string_view utf8, NSUInteger index) {
+    NSUInteger units = 0;
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        auto c = static_cast<unsigned char>(utf8[i]);
+        if ((c & 0xC0) == 0x80) continue;
+        const NSUInteger width = c >= 0xF0 ? 2 : 1;
+        if (index < units + width) return i;
+        units += width;
+    }
+    return index == units ? utf8.size() : std::string_view::npos;
+}
+
+}  // namespace
+
+NSUInteger NSString::length() const { return utf16Units(utf8_); }
 
 bool NSString::isEqualToString(const NSString* other) const { return other && other->utf8_ == utf8_; }
 
@@ -169,7 +192,23 @@ NSRange NSString::rangeOfString(const NSString* text) const {
     if (!text || text->utf8_.empty()) return NSMakeRange(NSNotFound, 0);
     std::size_t at = utf8_.find(text->utf8_);
     if (at == std::string::npos) return NSMakeRange(NSNotFound, 0);
-    return NSMakeRange(NSString(utf8_.substr(0, at)).length(), text->length());
+    return NSMakeRange(utf16Units(std::string_view(utf8_).substr(0, at)), text->length());
+}
+
+Ref<NSString> NSString::substringFromIndex(NSUInteger index) const {
+    const std::size_t at = byteOffsetOf(utf8_, index);
+    if (at == std::string_view::npos)
+        NSException::raise("NSRangeException", "-[NSString substringFromIndex:]: Index " + std::to_string(index) +
+                                                   " out of bounds; string length " + std::to_string(length()));
+    return from(std::string_view(utf8_).substr(at));
+}
+
+Ref<NSString> NSString::substringToIndex(NSUInteger index) const {
+    const std::size_t at = byteOffsetOf(utf8_, index);
+    if (at == std::string_view::npos)
+        NSException::raise("NSRangeException", "-[NSString substringToIndex:]: Index " + std::to_string(index) +
+                                                   " out of bounds; string length " + std::to_string(length()));
+    return from(std::string_view(utf8_).substr(0, at));
 }
 
 Ref<NSString> NSString::stringByAppendingString(const NSString* tail) const {

@@ -40,6 +40,10 @@ public:
     bool hasSuffix(const NSString* suffix) const;
     // {NSNotFound, 0} when absent (an empty text is never found).
     NSRange rangeOfString(const NSString* text) const;
+    // The text from, or up to, a UTF-16 index; NSRangeException past the
+    // end. An index inside a surrogate pair keeps the pair whole.
+    Ref<NSString> substringFromIndex(NSUInteger index) const;
+    Ref<NSString> substringToIndex(NSUInteger index) const;
 
     Ref<NSString> stringByAppendingString(const NSString* tail) const;
     Ref<NSString> stringByReplacingOccurrencesOfString(const NSString* target, const NSString* replacement) const;

@@ -4,6 +4,7 @@
 
 #include "Foundation/NSArray.h"
 #include "Foundation/NSDictionary.h"
+#include "Foundation/NSException.h"
 #include "Foundation/NSNumber.h"
 #include "Foundation/NSString.h"
 #include "objc/ClassBuilder.h"
@@ -81,6 +82,23 @@ TEST(NSString, ComponentsKeepEmptyPiecesAndTheWholeTextWhenNotSplit) {
     EXPECT_EQ(split("", ","), (Strings{""}));
     EXPECT_EQ(split("a::b", "::"), (Strings{"a", "b"}));
     EXPECT_EQ(split("abc", ""), (Strings{"abc"}));
+}
+
+TEST(NSString, SubstringsCountUtf16UnitsAndKeepCharactersWhole) {
+    auto s = "a\u00e9\U0001F600b"_ns;  // units: a, é, two for the emoji, b
+    struct Case {
+        NSUInteger index;
+        const char* from;
+        const char* to;
+    };
+    for (const Case& c : {Case{0, "a\u00e9\U0001F600b", ""}, Case{2, "\U0001F600b", "a\u00e9"},
+                          Case{3, "\U0001F600b", "a\u00e9"}, Case{4, "b", "a\u00e9\U0001F600"},
+                          Case{5, "", "a\u00e9\U0001F600b"}}) {
+        EXPECT_EQ(s->substringFromIndex(c.index)->str(), c.from) << c.index;
+        EXPECT_EQ(s->substringToIndex(c.index)->str(), c.to) << c.index;
+    }
+    EXPECT_THROW(s->substringFromIndex(6), Ref<NSException>);
+    EXPECT_THROW(s->substringToIndex(6), Ref<NSException>);
 }
 
 TEST(NSString, SearchingReplacingAndComparing) {
