@@ -41,20 +41,24 @@ id firstNonEmpty(id message) {
 }  // namespace
 
 id MessageLabel::extractAddress(id entry) {
-    id pieces = send<id, id>(entry, "componentsSeparatedByString:", string("<"));
-    if (count(pieces) >= 2) {
-        id inner = send<id, id>(objectAt(pieces, 1), "componentsSeparatedByString:", string(">"));
-        if (count(inner) >= 2) return objectAt(inner, 0);
-    }
-    return entry;
+    // The entry split at "<", and its second piece at ">", without making
+    // the pieces: what follows the first "<" up to the first ">", unless
+    // another "<" comes first.
+    NSRange open = rangeOf(entry, "<");
+    if (open.length == 0) return entry;
+    id rest = send<id, NSUInteger>(entry, "substringFromIndex:", open.location + open.length);
+    NSRange close = rangeOf(rest, ">");
+    if (close.length == 0) return entry;
+    id inner = send<id, NSUInteger>(rest, "substringToIndex:", close.location);
+    return rangeOf(inner, "<").length == 0 ? inner : entry;
 }
 
 id MessageLabel::messageColour(id preferences, id message, bool onlyMissing) {
     id accountAddress = send<id>(send<id>(message, "account"), "firstEmailAddress");
-    id colour = LabelPreferences::valueForAddress(preferences, accountAddress);
-    if (LabelPreferences::option(preferences, "main_mailbox_color_aliases") != 1) return colour;
+    if (LabelPreferences::option(preferences, "main_mailbox_color_aliases") != 1)
+        return LabelPreferences::valueForAddress(preferences, accountAddress);
 
-    colour = nullptr;
+    id colour = nullptr;
     if (id list = firstNonEmpty(message))
         colour = LabelPreferences::valueForAddress(preferences, extractAddress(objectAt(list, 0)));
     bool usable = onlyMissing ? colour != nullptr : responds(colour, "objectForKey:");

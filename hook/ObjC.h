@@ -91,6 +91,16 @@ inline id ivar(id object, const char* name) { return send<id, id>(object, "value
 
 inline id lowercase(id text) { return send<id>(text, "lowercaseString"); }
 
+struct NSRange {
+    NSUInteger location, length;
+};
+
+// Where a literal text first stands in `text`: a found one has a length,
+// which spares comparing with NSNotFound (the phones' values differ).
+inline NSRange rangeOf(id text, const char* literal) {
+    return send<NSRange, id>(text, "rangeOfString:", string(literal));
+}
+
 inline NSUInteger count(id collection) { return send<NSUInteger>(collection, "count"); }
 
 inline id objectAt(id array, NSUInteger index) { return send<id, NSUInteger>(array, "objectAtIndex:", index); }

@@ -33,11 +33,16 @@ TEST_F(AddressColour, SenderAddressIsTakenFromBetweenTheAngleBrackets) {
     expectRowColour({"Bob Smith <bob@example.net>"}, {}, {}, 0, 1, 0);
     expectRowColour({"\"Bob\" <BOB@Example.NET>"}, {}, {}, 0, 1, 0);
     expectRowColour({"bob@example.net"}, {}, {}, 0, 1, 0);
+    // Only the first "<" opens, and the first ">" after it closes.
+    expectRowColour({"Bob <bob@example.net> <carol@example.org>"}, {}, {}, 0, 1, 0);
 }
 
 TEST_F(AddressColour, UnusableSenderFallsBackToTheAccount) {
     // "<" without ">" leaves the whole entry, which has no colour.
     expectRowColour({"Bob <bob@example.net"}, {}, {}, 1, 0, 0);
+    // A second "<" before any ">" ends the piece that needed one.
+    expectRowColour({"Bob <<bob@example.net>"}, {}, {}, 1, 0, 0);
+    expectRowColour({"Bob <bob@example.net<x>"}, {}, {}, 1, 0, 0);
     // Nothing is trimmed.
     expectRowColour({" bob@example.net"}, {}, {}, 1, 0, 0);
     // A quick-colour number is no colour record.
