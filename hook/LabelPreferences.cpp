@@ -20,8 +20,9 @@ id entry(id dictionary, const char* key) {
     return isDictionary(dictionary) ? send<id, id>(dictionary, "objectForKey:", string(key)) : nullptr;
 }
 
+// A component of a record already known to be a dictionary.
 CGFloat component(id record, const char* key) {
-    id value = entry(record, key);
+    id value = send<id, id>(record, "objectForKey:", string(key));
     return responds(value, "floatValue") ? send<float>(value, "floatValue") : 0;
 }
 
@@ -48,9 +49,11 @@ id LabelPreferences::valueForAddress(id preferences, id address) {
 bool LabelPreferences::hasRed(id value) { return entry(value, "red") != nullptr; }
 
 id LabelPreferences::colour(id record) {
+    // Asked once for the whole record: not a dictionary, every component is 0.
+    const bool usable = isDictionary(record);
+    auto part = [&](const char* key) { return usable ? component(record, key) : 0; };
     return send<id, CGFloat, CGFloat, CGFloat, CGFloat>(classNamed("UIColor"), "colorWithRed:green:blue:alpha:",
-                                                        component(record, "red"), component(record, "green"),
-                                                        component(record, "blue"), component(record, "alpha"));
+                                                        part("red"), part("green"), part("blue"), part("alpha"));
 }
 
 }  // namespace korvelhook
