@@ -20,6 +20,10 @@ id entry(id dictionary, const char* key) {
     return isDictionary(dictionary) ? send<id, id>(dictionary, "objectForKey:", string(key)) : nullptr;
 }
 
+// An entry of what dictionaryWithContentsOfFile: answered: that is a
+// dictionary or nil, and nil answers nil, so it needs no asking.
+id setting(id preferences, const char* key) { return send<id, id>(preferences, "objectForKey:", string(key)); }
+
 // A component of a record already known to be a dictionary.
 CGFloat component(id record, const char* key) {
     id value = send<id, id>(record, "objectForKey:", string(key));
@@ -31,19 +35,18 @@ CGFloat component(id record, const char* key) {
 id LabelPreferences::read() { return readDictionary(kLabelPreferencesPath); }
 
 int LabelPreferences::option(id preferences, const char* key) {
-    id value = entry(preferences, key);
+    id value = setting(preferences, key);
     return responds(value, "intValue") ? send<int>(value, "intValue") : 0;
 }
 
 int LabelPreferences::previewLines() {
-    id value = entry(readDictionary(kMailPreferencesPath), "LinesOfPreview");
+    id value = setting(readDictionary(kMailPreferencesPath), "LinesOfPreview");
     return responds(value, "intValue") ? send<int>(value, "intValue") : 2;
 }
 
 id LabelPreferences::valueForAddress(id preferences, id address) {
     id key = lowercase(address);
-    if (!key || !isDictionary(preferences)) return nullptr;
-    return send<id, id>(preferences, "objectForKey:", key);
+    return key ? send<id, id>(preferences, "objectForKey:", key) : nullptr;
 }
 
 bool LabelPreferences::hasRed(id value) { return entry(value, "red") != nullptr; }

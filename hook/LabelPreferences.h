@@ -10,7 +10,7 @@ namespace korvelhook {
 class LabelPreferences {
 public:
     // The whole label preferences dictionary, or nil when the file is missing
-    // or unreadable.
+    // or unreadable. The `preferences` below are what this answered.
     static id read();
 
     // Integer reading of an option key; absent keys, and values that have no
