@@ -53,7 +53,12 @@ Ref<NSDictionary> NSDictionary::dictionaryWithDictionary(const NSDictionary* oth
 }
 
 Ref<NSDictionary> NSDictionary::dictionaryWithContentsOfFile(NSString* path) {
-    return objc::cast<NSDictionary>(PropertyListFile::read(path).get());
+    Ref<NSObject> root = PropertyListFile::read(path);
+    // The read's reference becomes the answer's: no retain and release per read.
+    auto* dictionary = objc::cast<NSDictionary>(root.get());
+    if (!dictionary) return nullptr;
+    root.leak();
+    return Ref<NSDictionary>::adopt(dictionary);
 }
 
 NSUInteger NSDictionary::count() const { return entries_.size(); }

@@ -153,7 +153,7 @@ void UIView::insertSubview(UIView* view, NSInteger index) {
     Ref<UIView> keep(view);
     view->detachFromSuperview(this);
     index = std::clamp<NSInteger>(index, 0, static_cast<NSInteger>(subviews_.size()));
-    subviews_.insert(subviews_.begin() + index, keep);
+    subviews_.insert(subviews_.begin() + index, std::move(keep));
     view->superview_ = this;
 }
 
