@@ -25,20 +25,48 @@ namespace objc {
 // arguments, and dynamic_cast walks the class tree comparing type names
 // across the shared libraries. Its answer depends only on the object's
 // dynamic type, which the vtable pointer names, so the vtables found to
-// cast at no offset are remembered per target class (direct-mapped; a
-// collision only costs a dynamic_cast).
+// cast at no offset are remembered per target class. A cast to NSObject
+// meets every kind of object, so the table is open-addressed and never
+// forgets: a vtable once found stays found (a full table only costs a
+// dynamic_cast). The first probe is inline; the rest is out of line.
+template <class T>
+struct CastMemo {
+    static constexpr unsigned kBits = 6;
+    static constexpr std::size_t kSlots = std::size_t{1} << kBits, kProbes = 4;
+    static inline std::atomic<const void*> known[kSlots];
+
+    static std::size_t slotOf(const void* vtable) {
+        return (reinterpret_cast<std::uintptr_t>(vtable) * 0x9E3779B97F4A7C15ULL) >> (64 - kBits);
+    }
+
+    [[gnu::noinline]] static T* search(objc_object* object, const void* vtable, std::size_t start) {
+        // Slots fill in probe order and are never emptied, so an empty one ends the search.
+        for (std::size_t i = 1; i < kProbes; ++i) {
+            const void* seen = known[(start + i) % kSlots].load(std::memory_order_relaxed);
+            if (seen == vtable) return reinterpret_cast<T*>(object);
+            if (!seen) break;
+        }
+        T* result = dynamic_cast<T*>(object);
+        if (result && static_cast<void*>(result) == static_cast<void*>(object)) {
+            for (std::size_t i = 0; i < kProbes; ++i) {
+                const void* expected = nullptr;
+                if (known[(start + i) % kSlots].compare_exchange_strong(expected, vtable, std::memory_order_relaxed) ||
+                    expected == vtable)
+                    break;
+            }
+        }
+        return result;
+    }
+};
+
 template <class T>
 T* cast(id o) {
     if (!o) return nullptr;
     auto* object = static_cast<objc_object*>(o);
     const void* vtable = *reinterpret_cast<const void* const*>(object);
-    static std::atomic<const void*> known[16];
-    auto& slot = known[(reinterpret_cast<std::uintptr_t>(vtable) * 0x9E3779B97F4A7C15ULL) >> 60];
-    if (slot.load(std::memory_order_relaxed) == vtable) return reinterpret_cast<T*>(object);
-    T* result = dynamic_cast<T*>(object);
-    if (result && static_cast<void*>(result) == static_cast<void*>(object))
-        slot.store(vtable, std::memory_order_relaxed);
-    return result;
+    const std::size_t start = CastMemo<T>::slotOf(vtable);
+    if (CastMemo<T>::known[start].load(std::memory_order_relaxed) == vtable) return reinterpret_cast<T*>(object);
+    return CastMemo<T>::search(object, vtable, start);
 }
 
 template <class T>
