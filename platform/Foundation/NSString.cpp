@@ -174,6 +174,16 @@ std::size_t byteOffsetOf(std::string_view utf8, NSUInteger index) {
     return index == units ? utf8.size() : std::string_view::npos;
 }
 
+// byteOffsetOf for `method`, which raises past the end as the phone's does.
+std::size_t byteOffsetOrRaise(std::string_view utf8, NSUInteger index, const char* method) {
+    const std::size_t at = byteOffsetOf(utf8, index);
+    if (at == std::string_view::npos)
+        NSException::raise("NSRangeException", std::string("-[NSString ") + method + "]: Index " +
+                                                   std::to_string(index) + " out of bounds; string length " +
+                                                   std::to_string(utf16Units(utf8)));
+    return at;
+}
+
 }  // namespace
 
 NSUInteger NSString::length() const { return utf16Units(utf8_); }
@@ -196,19 +206,11 @@ NSRange NSString::rangeOfString(const NSString* text) const {
 }
 
 Ref<NSString> NSString::substringFromIndex(NSUInteger index) const {
-    const std::size_t at = byteOffsetOf(utf8_, index);
-    if (at == std::string_view::npos)
-        NSException::raise("NSRangeException", "-[NSString substringFromIndex:]: Index " + std::to_string(index) +
-                                                   " out of bounds; string length " + std::to_string(length()));
-    return from(std::string_view(utf8_).substr(at));
+    return from(std::string_view(utf8_).substr(byteOffsetOrRaise(utf8_, index, "substringFromIndex:")));
 }
 
 Ref<NSString> NSString::substringToIndex(NSUInteger index) const {
-    const std::size_t at = byteOffsetOf(utf8_, index);
-    if (at == std::string_view::npos)
-        NSException::raise("NSRangeException", "-[NSString substringToIndex:]: Index " + std::to_string(index) +
-                                                   " out of bounds; string length " + std::to_string(length()));
-    return from(std::string_view(utf8_).substr(0, at));
+    return from(std::string_view(utf8_).substr(0, byteOffsetOrRaise(utf8_, index, "substringToIndex:")));
 }
 
 Ref<NSString> NSString::stringByAppendingString(const NSString* tail) const {
