@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <clocale>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <limits>
 #include <locale.h>
@@ -151,9 +153,23 @@ Ref<NSString> NSString::stringWithString(const NSString* string) {
 
 namespace {
 
+// How many bytes at the start are ASCII, where a byte is a UTF-16 unit:
+// most texts (addresses, keys) are ASCII throughout, and are checked eight
+// bytes at a time.
+std::size_t asciiPrefix(std::string_view utf8) {
+    std::size_t i = 0;
+    for (std::uint64_t word; i + 8 <= utf8.size(); i += 8) {
+        std::memcpy(&word, utf8.data() + i, 8);
+        if (word & 0x8080808080808080u) break;
+    }
+    while (i < utf8.size() && static_cast<unsigned char>(utf8[i]) < 0x80) ++i;
+    return i;
+}
+
 NSUInteger utf16Units(std::string_view utf8) {
-    NSUInteger units = 0;
-    for (unsigned char c : utf8) {
+    const std::size_t ascii = asciiPrefix(utf8);
+    NSUInteger units = ascii;
+    for (unsigned char c : utf8.substr(ascii)) {
         if ((c & 0xC0) != 0x80) ++units;
         if (c >= 0xF0) ++units;  // outside the basic plane: a surrogate pair
     }
@@ -163,8 +179,10 @@ NSUInteger utf16Units(std::string_view utf8) {
 // The byte where the character holding UTF-16 unit `index` starts, or the
 // end when `index` is the length; npos past the end.
 std::size_t byteOffsetOf(std::string_view utf8, NSUInteger index) {
-    NSUInteger units = 0;
-    for (std::size_t i = 0; i < utf8.size(); ++i) {
+    const std::size_t ascii = asciiPrefix(utf8);
+    if (index <= ascii) return index;
+    NSUInteger units = ascii;
+    for (std::size_t i = ascii; i < utf8.size(); ++i) {
         auto c = static_cast<unsigned char>(utf8[i]);
         if ((c & 0xC0) == 0x80) continue;
         const NSUInteger width = c >= 0xF0 ? 2 : 1;

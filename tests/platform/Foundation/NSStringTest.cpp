@@ -99,6 +99,15 @@ TEST(NSString, SubstringsCountUtf16UnitsAndKeepCharactersWhole) {
     }
     EXPECT_THROW(s->substringFromIndex(6), Ref<NSException>);
     EXPECT_THROW(s->substringToIndex(6), Ref<NSException>);
+
+    // Past the first eight bytes, which are looked at together.
+    auto longer = "<person01@exémple.com>"_ns;
+    EXPECT_EQ(longer->length(), 22u);
+    EXPECT_EQ(longer->rangeOfString(">"_ns).location, 21u);
+    EXPECT_EQ(longer->substringFromIndex(13)->str(), "mple.com>");
+    EXPECT_EQ(longer->substringToIndex(12)->str(), "<person01@ex");
+    EXPECT_EQ("0123456789abcdef"_ns->substringFromIndex(16)->str(), "");
+    EXPECT_THROW("0123456789abcdef"_ns->substringToIndex(17), Ref<NSException>);
 }
 
 TEST(NSString, SearchingReplacingAndComparing) {
