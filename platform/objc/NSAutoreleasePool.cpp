@@ -27,12 +27,24 @@ std::mutex& basePoolLock() {
 
 void releaseAll(std::vector<NSObject*>& objects) {
     // Releasing may autorelease more; keep draining until nothing is left.
+    // The two vectors trade storage, so a drained pool keeps its capacity.
+    std::vector<NSObject*> batch;
     while (!objects.empty()) {
-        std::vector<NSObject*> batch;
         batch.swap(objects);
         for (NSObject* o : batch) o->release();
+        batch.clear();
     }
+    if (batch.capacity() > objects.capacity()) objects.swap(batch);
 }
+
+// The storage of the thread's last destroyed pool, for the next pool: a
+// pool per event or per row would otherwise grow its list afresh each time.
+// Kept only up to a bound, so one large burst is not held for good.
+std::vector<NSObject*>& spareStorage() {
+    thread_local std::vector<NSObject*> spare;
+    return spare;
+}
+constexpr std::size_t kMaxSpareCapacity = 4096;
 
 }  // namespace
 
@@ -45,11 +57,16 @@ Class NSAutoreleasePool::class_() {
 
 [[maybe_unused]] static const Class kRegistered = NSAutoreleasePool::class_();
 
-NSAutoreleasePool::NSAutoreleasePool() : outer_(innermost()) { innermost() = this; }
+NSAutoreleasePool::NSAutoreleasePool() : outer_(innermost()) {
+    objects_.swap(spareStorage());
+    innermost() = this;
+}
 
 NSAutoreleasePool::~NSAutoreleasePool() {
     drain();
     innermost() = outer_;
+    std::vector<NSObject*>& spare = spareStorage();
+    if (objects_.capacity() > spare.capacity() && objects_.capacity() <= kMaxSpareCapacity) spare.swap(objects_);
 }
 
 void NSAutoreleasePool::drain() { releaseAll(objects_); }
