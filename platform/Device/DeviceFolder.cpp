@@ -37,10 +37,17 @@ bool DeviceFolder::setRoot(const std::string& root) {
 const std::string& DeviceFolder::root() { return currentRoot(); }
 
 std::string DeviceFolder::resolve(std::string_view phonePath) {
-    const std::string& base = currentRoot();
-    if (base.empty() || phonePath.empty() || phonePath.front() != '/') return std::string(phonePath);
     std::string path;
-    path.reserve(base.size() + phonePath.size());
-    path.append(base).append(phonePath);
+    resolveInto(path, phonePath);
     return path;
+}
+
+void DeviceFolder::resolveInto(std::string& hostPath, std::string_view phonePath) {
+    const std::string& base = currentRoot();
+    if (base.empty() || phonePath.empty() || phonePath.front() != '/') {
+        hostPath.assign(phonePath);
+        return;
+    }
+    hostPath.reserve(base.size() + phonePath.size());
+    hostPath.assign(base).append(phonePath);
 }

@@ -19,4 +19,6 @@ public:
     // folder; relative ones, and every path while no device folder is set,
     // are used as they are.
     static std::string resolve(std::string_view phonePath);
+    // The same into `hostPath`, whose storage a frequent reader keeps.
+    static void resolveInto(std::string& hostPath, std::string_view phonePath);
 };

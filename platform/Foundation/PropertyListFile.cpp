@@ -36,8 +36,10 @@ constexpr std::size_t kDecodedKept = 4;
 // person has.
 constexpr std::size_t kKeptReadBytes = std::size_t{1} << 20;
 
+// Per thread, as the read storage below: a thread reads and decodes apart
+// from the others.
 std::deque<Decoded>& decodedFiles() {
-    static std::deque<Decoded> files;
+    thread_local std::deque<Decoded> files;
     return files;
 }
 
@@ -54,7 +56,9 @@ PropertyListFile::Contents PropertyListFile::readFile(NSString* phonePath, bool 
     std::uint64_t size = 0;
     // Read into storage kept between reads: the same small files are read
     // for every row, and most often are what was decoded before.
-    static std::string bytes;
+    thread_local std::string bytes;
+    thread_local std::string hostPath;
+    DeviceFolder::resolveInto(hostPath, path);
     // What a large file needed is not kept past its read.
     struct Trim {
         std::string& bytes;
@@ -62,7 +66,7 @@ PropertyListFile::Contents PropertyListFile::readFile(NSString* phonePath, bool 
             if (bytes.capacity() > kKeptReadBytes) std::string().swap(bytes);
         }
     } trim{bytes};
-    bool read = FileAccess::readInto(bytes, DeviceFolder::resolve(path), limit, &size);
+    bool read = FileAccess::readInto(bytes, hostPath, limit, &size);
     if (size > limit)
         reportLimit(path, "is " + std::to_string(size) + " bytes, past the limit of " + std::to_string(limit) +
                               " bytes for its kind; it reads as unreadable.");
