@@ -102,7 +102,9 @@ void MessageLabel::messageAssignment(id self, SEL cmd, id message, BOOL threaded
         else if (objectAt(send<id>(self, "subviews"), 0) != label) send<void, id>(self, "sendSubviewToBack:", label);
     }
 
-    id record = messageColour(preferences, message, false);
+    // The date background style leaves the label white and colours the date
+    // when the date is laid out, so its lookup here would go unused.
+    id record = style == kDateBackground ? nullptr : messageColour(preferences, message, false);
     bool coloured = LabelPreferences::hasRed(record);
     if (style == kDateColour)
         send<void, id>(ivar(self, "_dateLabel"), "setTextColor:",
