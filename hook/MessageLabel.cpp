@@ -125,14 +125,18 @@ CGRect MessageLabel::dateLabelLayout(id self, SEL cmd, CGRect rectangle) {
         id record = messageColour(preferences, send<id>(self, "message"), true);
         id dateLabel = ivar(self, "_dateLabel");
         CGRect dateFrame = frameOf(dateLabel);
-        if (dateLabel && count(send<id>(dateLabel, "subviews")) == 0) {
-            id background = makeView(rect(0, 0, dateFrame.size.width, dateFrame.size.height));
+        id subviews = send<id>(dateLabel, "subviews");
+        id background;
+        if (dateLabel && count(subviews) == 0) {
+            // Made here, it is the date label's only subview; the date label keeps it.
+            background = makeView(rect(0, 0, dateFrame.size.width, dateFrame.size.height));
             setCornerRadius(background, LabelShapes::kDateBackgroundRadius);
             send<void, CGFloat>(background, "setAlpha:", kTintOpacity);
             send<void, id>(dateLabel, "addSubview:", background);
             send<void>(background, "release");
+        } else {
+            background = objectAt(subviews, 0);
         }
-        id background = objectAt(send<id>(dateLabel, "subviews"), 0);
         send<void, id>(background, "setBackgroundColor:", LabelPreferences::colour(record));
         send<void, id>(dateLabel, "bringSubviewToFront:", background);
         CGRect own = frameOf(background);
