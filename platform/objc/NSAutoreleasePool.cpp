@@ -25,6 +25,10 @@ std::mutex& basePoolLock() {
     return *lock;
 }
 
+// Storage a pool keeps once drained, and hands to the thread's next pool, is
+// bounded, so that one large burst is not held for good.
+constexpr std::size_t kMaxKeptCapacity = 4096;
+
 void releaseAll(std::vector<NSObject*>& objects) {
     // Releasing may autorelease more; keep draining until nothing is left.
     // The two vectors trade storage, so a drained pool keeps its capacity.
@@ -35,16 +39,15 @@ void releaseAll(std::vector<NSObject*>& objects) {
         batch.clear();
     }
     if (batch.capacity() > objects.capacity()) objects.swap(batch);
+    if (objects.capacity() > kMaxKeptCapacity) std::vector<NSObject*>().swap(objects);
 }
 
 // The storage of the thread's last destroyed pool, for the next pool: a
 // pool per event or per row would otherwise grow its list afresh each time.
-// Kept only up to a bound, so one large burst is not held for good.
 std::vector<NSObject*>& spareStorage() {
     thread_local std::vector<NSObject*> spare;
     return spare;
 }
-constexpr std::size_t kMaxSpareCapacity = 4096;
 
 }  // namespace
 
@@ -66,7 +69,7 @@ NSAutoreleasePool::~NSAutoreleasePool() {
     drain();
     innermost() = outer_;
     std::vector<NSObject*>& spare = spareStorage();
-    if (objects_.capacity() > spare.capacity() && objects_.capacity() <= kMaxSpareCapacity) spare.swap(objects_);
+    if (objects_.capacity() > spare.capacity() && objects_.capacity() <= kMaxKeptCapacity) spare.swap(objects_);
 }
 
 void NSAutoreleasePool::drain() { releaseAll(objects_); }
