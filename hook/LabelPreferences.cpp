@@ -16,17 +16,15 @@ id readDictionary(const char* path) {
 
 bool isDictionary(id value) { return responds(value, "objectForKey:"); }
 
-id entry(id dictionary, const char* key) {
-    return isDictionary(dictionary) ? send<id, id>(dictionary, "objectForKey:", string(key)) : nullptr;
-}
+// A key's value in what is known to be a dictionary or nil (nil answers nil):
+// what dictionaryWithContentsOfFile: answered, or a record already asked.
+id valueOf(id dictionary, const char* key) { return send<id, id>(dictionary, "objectForKey:", string(key)); }
 
-// An entry of what dictionaryWithContentsOfFile: answered: that is a
-// dictionary or nil, and nil answers nil, so it needs no asking.
-id setting(id preferences, const char* key) { return send<id, id>(preferences, "objectForKey:", string(key)); }
+id entry(id value, const char* key) { return isDictionary(value) ? valueOf(value, key) : nullptr; }
 
 // A component of a record already known to be a dictionary.
 CGFloat component(id record, const char* key) {
-    id value = send<id, id>(record, "objectForKey:", string(key));
+    id value = valueOf(record, key);
     return responds(value, "floatValue") ? send<float>(value, "floatValue") : 0;
 }
 
@@ -35,12 +33,12 @@ CGFloat component(id record, const char* key) {
 id LabelPreferences::read() { return readDictionary(kLabelPreferencesPath); }
 
 int LabelPreferences::option(id preferences, const char* key) {
-    id value = setting(preferences, key);
+    id value = valueOf(preferences, key);
     return responds(value, "intValue") ? send<int>(value, "intValue") : 0;
 }
 
 int LabelPreferences::previewLines() {
-    id value = setting(readDictionary(kMailPreferencesPath), "LinesOfPreview");
+    id value = valueOf(readDictionary(kMailPreferencesPath), "LinesOfPreview");
     return responds(value, "intValue") ? send<int>(value, "intValue") : 2;
 }
 
