@@ -1,6 +1,7 @@
 #include "objc/ObjcClass.h"
 
 #include <cstdint>
+#include <utility>
 
 objc_method* objc_class::ownMethod(SEL sel) const {
     auto it = methods_.find(sel);
@@ -9,14 +10,33 @@ objc_method* objc_class::ownMethod(SEL sel) const {
 
 const objc_class::CachedMethod& objc_class::cacheMethod(SEL sel) const {
     if (methodCacheGeneration_ != methodTablesGeneration_) {
-        // Value-initialised: every entry empty (a null selector is never looked up).
-        methodCache_ = std::make_unique<CachedMethod[]>(std::size_t{1} << kMethodCacheBits);
+        resizeMethodCache(kMethodCacheInitialSize, false);
         methodCacheGeneration_ = methodTablesGeneration_;
     }
-    CachedMethod& entry = methodCache_[cacheSlot(sel)];
+    // At most three quarters full, so that probes stay short and end.
+    if ((methodCacheUsed_ + 1) * 4 > (methodCacheMask_ + 1) * 3) resizeMethodCache((methodCacheMask_ + 1) * 2, true);
+    std::size_t i = cacheSlot(sel);
+    while (methodCache_[i].sel) i = (i + 1) & methodCacheMask_;
     objc_method* method = searchMethod(sel);
-    entry = {sel, method, method ? method->imp : nullptr};
-    return entry;
+    methodCache_[i] = {sel, method, method ? method->imp : nullptr};
+    ++methodCacheUsed_;
+    return methodCache_[i];
+}
+
+void objc_class::resizeMethodCache(std::size_t size, bool keepEntries) const {
+    // Value-initialised: every entry empty (a null selector is never looked up).
+    auto old = std::exchange(methodCache_, std::make_unique<CachedMethod[]>(size));
+    const std::size_t oldSize = old ? methodCacheMask_ + 1 : 0;
+    methodCacheMask_ = size - 1;
+    methodCacheUsed_ = 0;
+    if (!keepEntries) return;
+    for (std::size_t j = 0; j < oldSize; ++j) {
+        if (!old[j].sel) continue;
+        std::size_t i = cacheSlot(old[j].sel);
+        while (methodCache_[i].sel) i = (i + 1) & methodCacheMask_;
+        methodCache_[i] = old[j];
+        ++methodCacheUsed_;
+    }
 }
 
 void objc_class::methodTablesChanged() { ++methodTablesGeneration_; }

@@ -52,28 +52,39 @@ private:
     struct CachedMethod;
     const CachedMethod& cached(SEL sel) const {
         if (methodCacheGeneration_ == methodTablesGeneration_) {
-            const CachedMethod& entry = methodCache_[cacheSlot(sel)];
-            if (entry.sel == sel) return entry;
+            // An empty entry ends the probe: the selector was never asked.
+            for (std::size_t i = cacheSlot(sel);; i = (i + 1) & methodCacheMask_) {
+                const CachedMethod& entry = methodCache_[i];
+                if (entry.sel == sel) return entry;
+                if (!entry.sel) break;
+            }
         }
         return cacheMethod(sel);
     }
-    // The miss: fills the selector's entry, first emptying a stale cache.
+    // The miss: fills the selector's entry, first emptying a stale cache and
+    // doubling a crowded one.
     const CachedMethod& cacheMethod(SEL sel) const;
-    static std::size_t cacheSlot(SEL sel) {
+    // A new, empty table of `size` entries (a power of two), keeping what
+    // the old one held when asked.
+    void resizeMethodCache(std::size_t size, bool keepEntries) const;
+    std::size_t cacheSlot(SEL sel) const {
         const auto key = reinterpret_cast<std::uintptr_t>(sel) * 0x9E3779B97F4A7C15ULL;
-        return static_cast<std::size_t>(key >> (64 - kMethodCacheBits));
+        return static_cast<std::size_t>(key >> 32) & methodCacheMask_;
     }
 
-    // Direct-mapped by selector: a send costs one multiply and one compare
-    // when it hits; a collision only costs a search of the chain. The
-    // implementation is kept beside its method, one load fewer per send.
+    // Open addressing by selector: a send costs one multiply and one compare
+    // when it hits at once. Selectors that share a slot both stay, so two
+    // messages sent in turn never evict each other. The implementation is
+    // kept beside its method, one load fewer per send.
     struct CachedMethod {
         SEL sel;
         objc_method* method;
         IMP imp;
     };
-    static constexpr unsigned kMethodCacheBits = 7;
+    static constexpr std::size_t kMethodCacheInitialSize = 128;
     mutable std::unique_ptr<CachedMethod[]> methodCache_;
+    mutable std::size_t methodCacheMask_ = 0;
+    mutable std::size_t methodCacheUsed_ = 0;
     mutable std::uint64_t methodCacheGeneration_ = 0;
     static inline std::uint64_t methodTablesGeneration_ = 1;
 

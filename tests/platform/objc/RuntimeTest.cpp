@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "Foundation/NSException.h"
 #include "Foundation/NSObjCRuntime.h"
 #include "Foundation/NSObjectAdditions.h"
@@ -47,6 +50,7 @@ Class Dog::class_() {
 }
 
 int replacement(id, SEL) { return 3; }
+int otherReplacement(id, SEL) { return 5; }
 
 }  // namespace
 
@@ -101,6 +105,29 @@ TEST(Runtime, LookupsAlreadyAnsweredFollowMethodsAddedLater) {
     EXPECT_TRUE(class_respondsToSelector(dog, wag));
     EXPECT_EQ(objc::send<int>(d.get(), "testWag"), 3);
     EXPECT_EQ(class_getInstanceMethod(dog, wag), class_getInstanceMethod(Animal::class_(), wag));
+}
+
+TEST(Runtime, EverySelectorOfABusyClassFindsItsOwnAnswer) {
+    // More selectors than the class's first cache holds, so that some share
+    // a slot and the cache grows while earlier answers are kept; misses too.
+    Class busy = objc::registerClass("TestBusyClass", NSObject::class_());
+    IMP answers[] = {reinterpret_cast<IMP>(&replacement), reinterpret_cast<IMP>(&otherReplacement)};
+    std::vector<SEL> selectors;
+    for (int i = 0; i < 400; ++i) {
+        selectors.push_back(sel_registerName(("testBusy" + std::to_string(i)).c_str()));
+        if (i % 4 != 3) {
+            ASSERT_TRUE(class_addMethod(busy, selectors.back(), answers[i % 2], "i@:"));
+        }
+    }
+    for (int round = 0; round < 2; ++round) {
+        for (int i = 0; i < 400; ++i) {
+            SCOPED_TRACE(i);
+            EXPECT_EQ(class_respondsToSelector(busy, selectors[i]), i % 4 != 3);
+            if (i % 4 != 3) {
+                EXPECT_EQ(class_getMethodImplementation(busy, selectors[i]), answers[i % 2]);
+            }
+        }
+    }
 }
 
 TEST(Runtime, NilClassesAndMethodsDoNothing) {
