@@ -15,12 +15,8 @@ const objc_class::CachedMethod& objc_class::cacheMethod(SEL sel) const {
     }
     // At most three quarters full, so that probes stay short and end.
     if ((methodCacheUsed_ + 1) * 4 > (methodCacheMask_ + 1) * 3) resizeMethodCache((methodCacheMask_ + 1) * 2, true);
-    std::size_t i = cacheSlot(sel);
-    while (methodCache_[i].sel) i = (i + 1) & methodCacheMask_;
     objc_method* method = searchMethod(sel);
-    methodCache_[i] = {sel, method, method ? method->imp : nullptr};
-    ++methodCacheUsed_;
-    return methodCache_[i];
+    return storeInCache({sel, method, method ? method->imp : nullptr});
 }
 
 void objc_class::resizeMethodCache(std::size_t size, bool keepEntries) const {
@@ -30,13 +26,16 @@ void objc_class::resizeMethodCache(std::size_t size, bool keepEntries) const {
     methodCacheMask_ = size - 1;
     methodCacheUsed_ = 0;
     if (!keepEntries) return;
-    for (std::size_t j = 0; j < oldSize; ++j) {
-        if (!old[j].sel) continue;
-        std::size_t i = cacheSlot(old[j].sel);
-        while (methodCache_[i].sel) i = (i + 1) & methodCacheMask_;
-        methodCache_[i] = old[j];
-        ++methodCacheUsed_;
-    }
+    for (std::size_t j = 0; j < oldSize; ++j)
+        if (old[j].sel) storeInCache(old[j]);
+}
+
+const objc_class::CachedMethod& objc_class::storeInCache(const CachedMethod& entry) const {
+    std::size_t i = cacheSlot(entry.sel);
+    while (methodCache_[i].sel) i = (i + 1) & methodCacheMask_;
+    methodCache_[i] = entry;
+    ++methodCacheUsed_;
+    return methodCache_[i];
 }
 
 void objc_class::methodTablesChanged() { ++methodTablesGeneration_; }

@@ -67,6 +67,8 @@ private:
     // A new, empty table of `size` entries (a power of two), keeping what
     // the old one held when asked.
     void resizeMethodCache(std::size_t size, bool keepEntries) const;
+    // Puts an entry in the first free slot of its probe; there is one.
+    const CachedMethod& storeInCache(const CachedMethod& entry) const;
     std::size_t cacheSlot(SEL sel) const {
         const auto key = reinterpret_cast<std::uintptr_t>(sel) * 0x9E3779B97F4A7C15ULL;
         return static_cast<std::size_t>(key >> 32) & methodCacheMask_;
